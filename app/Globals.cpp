@@ -1,0 +1,1 @@
+// Process-wide shell globals live here.

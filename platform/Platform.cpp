@@ -1,0 +1,1 @@
+// Platform layer; filled in by the foundation work.

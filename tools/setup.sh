@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs what building, playing and testing need, from Debian's packages.
+# Safe to run again: it only installs what is missing.
+set -euo pipefail
+
+packages=(cmake make g++ pkg-config git
+          libsdl2-dev libsdl2-mixer-dev libcairo2-dev libpng-dev
+          libgtest-dev googletest clang-format)
+if [ "${TARN_SETUP_EXTRA:-}" != "" ]; then
+    read -r -a extra <<<"$TARN_SETUP_EXTRA"
+    packages+=("${extra[@]}")
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if ! command -v apt-get >/dev/null; then
+    echo "setup: missing ${missing[*]}; install them with your package manager" >&2
+    exit 1
+fi
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || { echo "setup: need root or sudo to install ${missing[*]}" >&2; exit 1; }
+    sudo="sudo"
+fi
+echo "setup: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
