@@ -9,6 +9,8 @@ namespace assetgen {
 
 bool WriteFontPictures(const std::string& outDir);
 bool WritePlayScreenPictures(const std::string& outDir);
+bool WriteBackgroundPictures(const std::string& outDir);
+bool WriteMachineryPictures(const std::string& outDir);
 bool WriteEffectPictures(const std::string& outDir);
 bool WriteCharacterPictures(const std::string& outDir);
 bool WritePagePictures(const std::string& outDir);

@@ -12,6 +12,8 @@ std::string PicturePath(const std::string& outDir, const std::string& name) {
 bool GeneratePictures(const GenContext& ctx) {
     bool ok = WriteFontPictures(ctx.outDir);
     ok = WritePlayScreenPictures(ctx.outDir) && ok;
+    ok = WriteBackgroundPictures(ctx.outDir) && ok;
+    ok = WriteMachineryPictures(ctx.outDir) && ok;
     ok = WriteEffectPictures(ctx.outDir) && ok;
     ok = WriteCharacterPictures(ctx.outDir) && ok;
     ok = WritePagePictures(ctx.outDir) && ok;
