@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -80,6 +82,35 @@ bool NaturalLess(const std::string& a, const std::string& b) {
     return a.size() - i < b.size() - j;
 }
 
+// Families in the order a reviewer meets them on screen.
+int FamilyRank(const std::string& name) {
+    if (EndsWith(name, "big.bmp") && name.size() == 8) return 30;
+    if (EndsWith(name, "small.bmp") && name.size() == 10) return 31;
+    if (IsAimArrow(name)) return 9;
+    const char* families[] = {"ball",    "pattern", "board",     "stone",   "line",    "warnt",
+                              "gear",    "sgear",   "dog",       "arrows",  "bridge",  "mask",
+                              "exit",    "victory", "breakball", "fish",    "bonus",   "badwin",
+                              "badlose", "badflag", "bad",       "bigfish", "welcome", "option",
+                              "rect",    "arrow",   "gameover",  "hiscore", "hy"};
+    int best = -1;
+    size_t bestLength = 0;
+    for (int i = 0; i < static_cast<int>(sizeof families / sizeof families[0]); ++i) {
+        const size_t length = std::strlen(families[i]);
+        if (StartsWith(name, families[i]) && length > bestLength) {
+            best = i;
+            bestLength = length;
+        }
+    }
+    return best < 0 ? 100 : best;
+}
+
+bool SheetLess(const std::string& a, const std::string& b) {
+    const int ra = FamilyRank(a), rb = FamilyRank(b);
+    if (ra != rb) return ra < rb;
+    if (IsAimArrow(a) && IsAimArrow(b)) return std::atoi(&a[1]) > std::atoi(&b[1]);  // p90 first
+    return NaturalLess(a, b);
+}
+
 std::vector<std::string> PictureNames(const std::string& dir) {
     std::vector<std::string> names;
     DIR* d = opendir(dir.c_str());
@@ -89,7 +120,7 @@ std::vector<std::string> PictureNames(const std::string& dir) {
         if (EndsWith(name, ".bmp")) names.push_back(name);
     }
     closedir(d);
-    std::sort(names.begin(), names.end(), NaturalLess);
+    std::sort(names.begin(), names.end(), SheetLess);
     return names;
 }
 
