@@ -1,0 +1,29 @@
+#include "gfx/ScoreCounter.h"
+
+#include <climits>
+
+#include "gfx/SmallFont.h"
+
+ScoreCounter::ScoreCounter(int x, int y) : x(x), y(y), digitAdvance(SmallFont::Advance) {}
+
+void ScoreCounter::Add(int points) {
+    if (points > 0 && value > INT_MAX - points)
+        value = INT_MAX;
+    else
+        value += points;
+}
+
+void ScoreCounter::Set(int v) {
+    value = v;
+}
+
+void ScoreCounter::Draw(BackBuffer& target) const {
+    int v = value;
+    int i = 0;
+    do {
+        const char digit[2] = {static_cast<char>('0' + v % 10), '\0'};
+        SmallFont::DrawText(target, x - digitAdvance * i, y, digit);
+        v /= 10;
+        ++i;
+    } while (v > 0);
+}
