@@ -4,7 +4,12 @@
 #include <cstdlib>
 #include <initializer_list>
 
+#include "actors/BigFish.h"
+#include "actors/BonusEffect.h"
+#include "actors/BreakEffect.h"
 #include "actors/Effect.h"
+#include "actors/FishEffect.h"
+#include "actors/Rival.h"
 #include "bosses/Boss.h"
 #include "gfx/BigFont.h"
 #include "gfx/Bitmap.h"
@@ -58,6 +63,9 @@ Game::Game() {
     LoadPictures();
     SmallFont::Load();
     BigFont::Load();
+    BonusEffect::LoadImages();
+    BreakEffect::LoadImages();
+    FishEffect::LoadImages();
     CreateActors();
     CreatePages();
     FillStartField();
@@ -71,6 +79,8 @@ Game::~Game() {
         b = nullptr;
     }
     delete score;
+    delete rival;
+    delete bigFish;
     DeleteAll(warnImages);
     DeleteAll(ballImages);
     DeleteAll(patternImages);
@@ -101,6 +111,9 @@ void Game::LoadPictures() {
 }
 
 void Game::CreateActors() {
+    const int actorsY = 12 * rowHeight + cellWidth / 2 + baseTop;
+    rival = new Rival(fieldLeft - 26, actorsY + 3);
+    bigFish = new BigFish(fieldLeft + cellWidth, actorsY + 14);
     score = new ScoreCounter(220, 0);
 }
 

@@ -1,5 +1,7 @@
+#include "actors/BonusEffect.h"
 #include "actors/Effect.h"
 #include "game/Game.h"
+#include "gfx/ScoreCounter.h"
 
 void Game::AddEffect(Effect* effect) {
     int slot = lastEffect + 1;
@@ -26,4 +28,35 @@ void Game::ClearEffects() {
         effects[i] = nullptr;
     }
     lastEffect = 0;
+}
+
+void Game::AwardEpisodeBonus() {
+    const int episode = round / 12;
+    if (episode < 0 || episode > 3) return;
+    score->Add(1000000 * (episode + 1));
+    // Positions and tier of the bonus pictures that fill the screen, by episode.
+    static const int kCount[4] = {2, 4, 3, 4};
+    static const int kValue[4] = {18, 18, 21, 21};
+    for (int i = 0; i < kCount[episode]; ++i) {
+        int x = 0, y = 0;
+        switch (episode) {
+            case 0:
+                x = fieldLeft + 20 + 30 * (i + 2 * (i % 2));
+                y = 60 + 30 * i;
+                break;
+            case 1:
+                x = fieldLeft + 20 + 30 * (i + i % 2);
+                y = 20 + 30 * i;
+                break;
+            case 2:
+                x = fieldLeft + 20 + 60 * (i % 2);
+                y = 30 + 30 * i;
+                break;
+            default:
+                x = fieldLeft + 20 + 60 * (i % 2);
+                y = 20 + 30 * i;
+                break;
+        }
+        AddEffect(new BonusEffect(x, y, kValue[episode]));
+    }
 }

@@ -25,5 +25,4 @@ void Game::DrawStones(BackBuffer&) {}
 void Game::DrawField(BackBuffer&) {}
 void Game::DrawMachinery(BackBuffer&) {}
 void Game::DrawPointer(BackBuffer&) {}
-void Game::AwardEpisodeBonus() {}
 void Game::PlayKey(int) {}

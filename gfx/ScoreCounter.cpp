@@ -18,12 +18,5 @@ void ScoreCounter::Set(int v) {
 }
 
 void ScoreCounter::Draw(BackBuffer& target) const {
-    int v = value;
-    int i = 0;
-    do {
-        const char digit[2] = {static_cast<char>('0' + v % 10), '\0'};
-        SmallFont::DrawText(target, x - digitAdvance * i, y, digit);
-        v /= 10;
-        ++i;
-    } while (v > 0);
+    SmallFont::DrawNumberFromRight(target, x, y, digitAdvance, value);
 }

@@ -21,3 +21,14 @@ void SmallFont::DrawText(BackBuffer& target, int x, int y, const char* text) {
         target.Draw(g_small.Glyph(text[i]), x + Advance * i - shift, y, 0);
     }
 }
+
+void SmallFont::DrawNumberFromRight(BackBuffer& target, int unitsX, int y, int step, int value) {
+    int v = value;
+    int i = 0;
+    do {
+        const char digit[2] = {static_cast<char>('0' + v % 10), '\0'};
+        DrawText(target, unitsX - step * i, y, digit);
+        v /= 10;
+        ++i;
+    } while (v > 0);
+}

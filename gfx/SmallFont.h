@@ -13,4 +13,7 @@ class SmallFont {
     static void Load();
     static void DrawText(BackBuffer& target, int x, int y, const char* text);
     static const Bitmap* Glyph(char c);
+    // Draws a non-negative number right to left: the units digit's cell at unitsX, each
+    // further digit `step` pixels to the left; 0 draws one digit.
+    static void DrawNumberFromRight(BackBuffer& target, int unitsX, int y, int step, int value);
 };

@@ -127,6 +127,8 @@ class SdlBackend : public Backend {
                                      kWidth, kHeight);
         if (!texture_) return false;
         frame_.assign(static_cast<size_t>(kWidth) * kHeight, 0);
+        shown_ = frame_;
+        mustPresent_ = true;
         return true;
     }
 
@@ -144,6 +146,10 @@ class SdlBackend : public Backend {
     void* BeginDraw() override { return frame_.empty() ? nullptr : frame_.data(); }
 
     void EndDraw() override {
+        // An unchanged frame is not presented again: a still page then costs next to nothing.
+        if (!mustPresent_ && frame_ == shown_) return;
+        shown_ = frame_;
+        mustPresent_ = false;
         SDL_UpdateTexture(texture_, nullptr, frame_.data(), kWidth * 2);
         SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
         SDL_RenderClear(renderer_);
@@ -332,6 +338,7 @@ class SdlBackend : public Backend {
                 TranslateMouse(event, queue);
                 break;
             case SDL_WINDOWEVENT:
+                mustPresent_ = true;  // resized, exposed or moved: draw the picture again
                 if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
                     queue.push_back(Message(WM_ACTIVATE, 1, 0));
                 else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
@@ -347,6 +354,8 @@ class SdlBackend : public Backend {
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
     std::vector<uint16_t> frame_;
+    std::vector<uint16_t> shown_;  // the frame last presented
+    bool mustPresent_ = true;
     std::unique_ptr<InstanceLock> instance_;
     bool buttonHeld_ = false;
     bool audioOpen_ = false;
