@@ -1,5 +1,6 @@
 // Every picture the build generates, read the way the game reads it: present, of the size its
 // place on screen allows, and never hiding an opaque pixel in its colour key.
+#include <dirent.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -401,10 +402,18 @@ TEST(PictureGenerator, OutputIsTheSameOnEveryRunAndTheSheetIsWritten) {
     const std::string run = std::string(TARN_ASSETGEN) + " --only pictures --out ";
     ASSERT_EQ(std::system((run + first + " --sheet " + sheet + " >/dev/null").c_str()), 0);
     ASSERT_EQ(std::system((run + second + " >/dev/null").c_str()), 0);
-    for (const Expected& e : Catalogue()) {
-        EXPECT_EQ(test::ReadBytes(first + "/" + e.name), test::ReadBytes(second + "/" + e.name))
-            << e.name;
+    int compared = 0;
+    DIR* dir = opendir(first.c_str());
+    ASSERT_NE(dir, nullptr);
+    while (dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == ".." || name == "sheet.png") continue;
+        EXPECT_EQ(test::ReadBytes(first + "/" + name), test::ReadBytes(second + "/" + name))
+            << name;
+        ++compared;
     }
+    closedir(dir);
+    EXPECT_GE(compared, static_cast<int>(Catalogue().size()));
     for (const char* icon : {"icon256.png", "icon48.png", "icon.bmp"}) {
         EXPECT_FALSE(test::ReadBytes(first + "/" + icon).empty()) << icon;
     }
