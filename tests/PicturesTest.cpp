@@ -13,6 +13,7 @@
 #include "gfx/Bitmap.h"
 #include "tests/TestSupport.h"
 #include "tools/assetgen/BmpReader.h"
+#include "tools/assetgen/KeySafety.h"
 #include "tools/assetgen/PageLayout.h"
 #include "tools/assetgen/PictureCanvas.h"
 
@@ -191,6 +192,19 @@ TEST_F(GeneratedPictures, FontsArePalettisedAndTheRestTrueColour) {
         const bool font = e.name.find("big.bmp") != std::string::npos ||
                           e.name.find("small.bmp") != std::string::npos;
         EXPECT_EQ(bytes[28], font ? 8 : 24) << e.name;
+        // Both read paths give the game the colours the generator meant.
+        const assetgen::RgbImage raw = ReadRaw(e.name);
+        Bitmap* b = LoadPicture(e.name);
+        ASSERT_NE(b, nullptr) << e.name;
+        int differ = 0;
+        for (int y = 0; y < b->height; ++y) {
+            for (int x = 0; x < b->width; ++x) {
+                const uint8_t* p = At(raw, x, y);
+                differ += b->Pixel16(x, y) != assetgen::Pack565({p[0], p[1], p[2]});
+            }
+        }
+        EXPECT_EQ(differ, 0) << e.name;
+        delete b;
     }
 }
 
