@@ -194,11 +194,11 @@ double TrackGain(Instrument instrument) {
         case Instrument::kLead:
             return 0.34;
         case Instrument::kBells:
-            return 0.12;
+            return 0.22;
         case Instrument::kBass:
-            return 0.42;
+            return 0.22;
         case Instrument::kPad:
-            return 0.035;
+            return 0.11;
         case Instrument::kDrums:
             return 1.0;
     }

@@ -199,7 +199,7 @@ Signal Bounce() {
     synth::Decay(out, 0.001, 0.012);
     Signal click = synth::Noise(0.01, 59);
     synth::Filter(click, FilterMode::kHigh, 3000.0, 3000.0);
-    synth::Decay(click, 0.0, 0.002);
+    synth::Decay(click, 0.0005, 0.002);
     synth::MixAt(out, click, 0.0, 0.3);
     synth::TrimTail(out, -45.0);
     return out;

@@ -26,8 +26,11 @@ double WaveSample(Wave wave, double phase, double step) {
     switch (wave) {
         case Wave::kSine:
             return std::sin(2.0 * kPi * phase);
-        case Wave::kTriangle:
-            return phase < 0.5 ? 4.0 * phase - 1.0 : 3.0 - 4.0 * phase;
+        case Wave::kTriangle: {
+            // Starts at zero going up, like the sine, so a note never opens on a step.
+            const double p = std::fmod(phase + 0.25, 1.0);
+            return p < 0.5 ? 4.0 * p - 1.0 : 3.0 - 4.0 * p;
+        }
         case Wave::kSaw:
             return 2.0 * phase - 1.0 - PolyBlep(phase, step);
         case Wave::kSquare: {
