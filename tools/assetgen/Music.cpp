@@ -122,10 +122,13 @@ bool ReadTrack(Instrument instrument, const std::vector<Token>& tokens, Score& s
 }
 
 bool ReadSetting(const std::string& word, std::istringstream& in, Score& score) {
-    if (word == "tempo") return static_cast<bool>(in >> score.tempo) && score.tempo >= 30.0;
+    if (word == "tempo") {
+        return static_cast<bool>(in >> score.tempo) && score.tempo >= 30.0 && score.tempo <= 300.0;
+    }
     if (word == "meter") {
         return static_cast<bool>(in >> score.beatsPerBar >> score.stepsPerBeat) &&
-               score.beatsPerBar > 0 && score.stepsPerBeat > 0 && score.stepsPerBeat <= 8;
+               score.beatsPerBar > 0 && score.beatsPerBar <= 16 && score.stepsPerBeat > 0 &&
+               score.stepsPerBeat <= 8;
     }
     return static_cast<bool>(in >> score.bars) && score.bars > 0 && score.bars <= 256;
 }

@@ -36,7 +36,7 @@ bool StartsWithWord(const std::string& line, const char* word) {
 // Walks the source line by line, filling one round block at a time.
 class RoundParser {
   public:
-    RoundParser(RoundSet& rounds) : rounds_(rounds) {}
+    explicit RoundParser(RoundSet& rounds) : rounds_(rounds) {}
 
     std::string Parse(const std::string& text) {
         std::istringstream lines(text);

@@ -2,8 +2,8 @@
 // mixing. Signals are mono float samples at kSampleRate, nominally in -1..1.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 namespace assetgen::synth {
