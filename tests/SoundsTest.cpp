@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -256,6 +257,22 @@ TEST(Music, RenderedLoopHasTheScoreLengthAndRingsOverTheSeam) {
     EXPECT_EQ(loop.size(), 44100u);  // two beats at 120
     // The note starts halfway and its release continues at the loop's start.
     EXPECT_GT(std::fabs(loop[100]), 1e-4);
+}
+
+TEST(Music, SurvivesGarbage) {
+    std::mt19937 random(7);
+    const std::string words[] = {"lead", "bass", "pad", "drums", "bells", "tempo", "meter", "bars",
+                                 "c5",   "bb3",  "f#",  "Gm7",   "X",     "kh",    "-",     ".",
+                                 "|",    "#",    "\n",  "0",     "99999", "-3",    "\xff"};
+    for (int trial = 0; trial < 500; ++trial) {
+        std::string text;
+        for (int i = 0; i < 30; ++i)
+            text += words[random() % std::size(words)] + " ";
+        assetgen::Score score;
+        std::string error;
+        const bool ok = assetgen::ParseScore(text, score, error);
+        EXPECT_EQ(ok, error.empty()) << text;
+    }
 }
 
 TEST(Music, TheGameScoreParses) {

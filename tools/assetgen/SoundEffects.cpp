@@ -149,9 +149,10 @@ Signal Light() {
 
 Signal Bonus() {
     Signal out;
-    synth::MixAt(out, Bell(88, 0.9, 3.0, 1.4), 0.0, 0.7);   // E6
-    synth::MixAt(out, Bell(95, 0.9, 3.0, 1.2), 0.12, 0.7);  // B6
-    synth::MixAt(out, Bell(100, 0.7, 3.0, 0.8), 0.24, 0.4);
+    // E5 B5 E6: high enough to ring, low enough that the overtones stay under the audio band.
+    synth::MixAt(out, Bell(76, 0.9, 3.0, 1.4), 0.0, 0.7);
+    synth::MixAt(out, Bell(83, 0.9, 3.0, 1.2), 0.12, 0.7);
+    synth::MixAt(out, Bell(88, 0.7, 3.0, 0.8), 0.24, 0.4);
     synth::Room(out, 0.8, 0.2, false);
     synth::TrimTail(out, -50.0);
     return out;
