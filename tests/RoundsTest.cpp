@@ -111,8 +111,8 @@ TEST(RoundFile, RowsLieWhereTheGameReadsThem) {
               (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8}));
     EXPECT_EQ(r[8], 1);   // R, first cell of row 1
     EXPECT_EQ(r[14], 8);  // W, last cell of row 1
-    EXPECT_EQ(r[75], 3);  // lower-case letters are read too
-    EXPECT_EQ(r[82], 4);
+    EXPECT_EQ(r[75], 4);  // lower-case letters are read too
+    EXPECT_EQ(r[82], 3);
     EXPECT_EQ(set.titles[47], "layout");
 }
 

@@ -7,7 +7,9 @@
 namespace assetgen {
 namespace {
 
-const char kColourLetters[] = "RBGYPOCW";  // codes 1..8
+// Codes 1..8 in the order the bubble pictures are drawn: red, orange, yellow, green, cyan, blue,
+// purple, white.
+const char kColourLetters[] = "ROYGCBPW";
 
 std::string Trim(const std::string& s) {
     size_t begin = 0, end = s.size();
@@ -120,7 +122,8 @@ class RoundParser {
             const int code = CellCode(ch);
             if (code < 0) {
                 error_ = Where(rowsRead_) + ": '" + std::string(1, ch) +
-                         "' is not a cell (R B G Y P O C W, 1 to 8, or . for empty)";
+                         "' is not a cell (a colour letter of " + kColourLetters +
+                         ", 1 to 8, or . for empty)";
                 return;
             }
             cells.push_back(static_cast<uint8_t>(code));
