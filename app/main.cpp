@@ -1,2 +1,39 @@
-// Desktop entry point; replaced by the shell start-up as it lands.
-int main() { return 0; }
+// The desktop program: reads its options, starts the platform and runs the shell.
+#include <cstdio>
+
+#include "app/CommandLine.h"
+#include "app/Globals.h"
+#include "app/Resources.h"
+#include "app/Shell.h"
+#include "app/StatsReport.h"
+#include "platform/i_system.h"
+
+#ifndef TARN_VERSION
+#define TARN_VERSION "0.1.0"
+#endif
+
+int main(int argc, char** argv) {
+    CommandLine options;
+    std::string error;
+    if (!ParseCommandLine(argc, argv, &options, &error)) {
+        std::fprintf(stderr, "tarngame: %s\n%s", error.c_str(), UsageText());
+        return 2;
+    }
+    if (options.showHelp) {
+        std::printf("%s", UsageText());
+        return 0;
+    }
+    if (options.showVersion) {
+        std::printf("tarngame %s\n", TARN_VERSION);
+        return 0;
+    }
+    RegisterResources(AppResources());
+    if (!I_Init(options.platform, argv[0], &error)) {
+        std::fprintf(stderr, "tarngame: %s\n", error.c_str());
+        return 1;
+    }
+    const int exitCode = WinMain(nullptr, nullptr, L"", 1);
+    if (options.stats && g_game) std::printf("%s\n", StatsJson(*g_game, I_FrameCount()).c_str());
+    I_Shutdown();
+    return exitCode;
+}

@@ -46,6 +46,7 @@ int main(int argc, char** argv) {
     }
     bool ok = true;
     if (only.empty() || only == "pictures") ok = assetgen::GeneratePictures(ctx) && ok;
+    if (only.empty() || only == "pictures") ok = assetgen::GenerateBossPictures(ctx) && ok;
     if (only.empty() || only == "sounds") ok = assetgen::GenerateSounds(ctx) && ok;
     if (only.empty() || only == "rounds") ok = assetgen::GenerateRounds(ctx) && ok;
     if (ok && !sheet.empty()) ok = assetgen::WriteContactSheet(ctx.outDir, sheet);

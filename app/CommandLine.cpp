@@ -1,0 +1,117 @@
+#include "app/CommandLine.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+namespace {
+
+bool ParseLong(const std::string& text, long low, long high, long* out) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    const long v = std::strtol(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || v < low || v > high) return false;
+    *out = v;
+    return true;
+}
+
+bool ParseShot(const std::string& text, ShotRequest* shot) {
+    const size_t colon = text.find(':');
+    if (colon == std::string::npos || colon + 1 >= text.size()) return false;
+    shot->path = text.substr(colon + 1);
+    return ParseLong(text.substr(0, colon), 0, LONG_MAX / 2, &shot->frame);
+}
+
+bool ParseLayout(const std::string& text, DisplayLayout* layout) {
+    if (text == "portrait565")
+        *layout = DisplayLayout::kPortrait565;
+    else if (text == "portrait555")
+        *layout = DisplayLayout::kPortrait555;
+    else if (text == "landscape565")
+        *layout = DisplayLayout::kLandscape565;
+    else
+        return false;
+    return true;
+}
+
+}  // namespace
+
+const char* UsageText() {
+    return "usage: tarngame [options]\n"
+           "  --scale N            window scale (default: the largest that fits)\n"
+           "  --fullscreen         start full screen (F11 or Alt+Enter toggles)\n"
+           "  --data-dir DIR       pictures, sounds and rounds.dat\n"
+           "  --save-dir DIR       where progress and high scores are kept\n"
+           "  --headless           no window and no sound; a virtual clock\n"
+           "  --frames N           stop after N frames\n"
+           "  --input FILE         play scripted input (FRAME keydown|keyup CODE, tap|move X Y)\n"
+           "  --record FILE        write this run's input in the same form\n"
+           "  --shot N:FILE.png    save frame N as a PNG (repeatable)\n"
+           "  --stats              print one JSON line of the game's state at exit\n"
+           "  --display LAYOUT     headless display memory: portrait565, portrait555,\n"
+           "                       landscape565\n"
+           "  --tick-start MS      headless clock at start-up\n"
+           "  --version, --help\n";
+}
+
+bool ParseCommandLine(int argc, char** argv, CommandLine* out, std::string* error) {
+    PlatformOptions& p = out->platform;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        const std::string value = hasValue ? argv[i + 1] : "";
+        long n = 0;
+        bool usedValue = true;
+        bool ok = true;
+        if (arg == "--scale") {
+            ok = hasValue && ParseLong(value, 1, 16, &n);
+            p.scale = static_cast<int>(n);
+        } else if (arg == "--data-dir") {
+            ok = hasValue && !value.empty();
+            p.dataDir = value;
+        } else if (arg == "--save-dir") {
+            ok = hasValue && !value.empty();
+            p.saveDir = value;
+        } else if (arg == "--frames") {
+            ok = hasValue && ParseLong(value, 0, LONG_MAX / 2, &p.frames);
+        } else if (arg == "--input") {
+            ok = hasValue;
+            p.inputFile = value;
+        } else if (arg == "--record") {
+            ok = hasValue;
+            p.recordFile = value;
+        } else if (arg == "--shot") {
+            ShotRequest shot;
+            ok = hasValue && ParseShot(value, &shot);
+            p.shots.push_back(shot);
+        } else if (arg == "--display") {
+            ok = hasValue && ParseLayout(value, &p.layout);
+        } else if (arg == "--tick-start") {
+            ok = hasValue && ParseLong(value, 0, 0xFFFFFFFFL, &n);
+            p.tickStart = static_cast<uint32_t>(n);
+        } else {
+            usedValue = false;
+            if (arg == "--fullscreen")
+                p.fullscreen = true;
+            else if (arg == "--headless")
+                p.headless = true;
+            else if (arg == "--stats")
+                out->stats = true;
+            else if (arg == "--help" || arg == "-h")
+                out->showHelp = true;
+            else if (arg == "--version")
+                out->showVersion = true;
+            else {
+                *error = "unknown option " + arg;
+                return false;
+            }
+        }
+        if (!ok) {
+            *error = "bad or missing value for " + arg;
+            return false;
+        }
+        if (usedValue) ++i;
+    }
+    return true;
+}

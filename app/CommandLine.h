@@ -1,0 +1,17 @@
+// The desktop program's options (the device program took none).
+#pragma once
+
+#include <string>
+
+#include "platform/i_system.h"
+
+struct CommandLine {
+    PlatformOptions platform;
+    bool stats = false;
+    bool showHelp = false;
+    bool showVersion = false;
+};
+
+// Parses argv; false with a message in *error for an unknown option or a bad value.
+bool ParseCommandLine(int argc, char** argv, CommandLine* out, std::string* error);
+const char* UsageText();

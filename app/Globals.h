@@ -1,0 +1,36 @@
+// The shell's process-wide globals. Created at start-up or on the first paint and never freed
+// before the process ends.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/i_gx.h"
+#include "platform/i_window.h"
+
+class BackBuffer;
+class Game;
+
+// State handed to the shell library's activation and setting-change handlers.
+struct ShellActivateInfo {
+    uint32_t cbSize;
+    uint32_t hwndLastFocus;
+    uint32_t flags;
+};
+static_assert(sizeof(ShellActivateInfo) == 12, "the shell library expects 12 bytes");
+
+constexpr int kModuleDirLength = 256;
+
+extern HWND g_hWnd;
+extern wchar_t g_moduleDirW[kModuleDirLength];  // data directory, wide (sound files)
+extern char g_moduleDirA[kModuleDirLength];     // data directory, narrow (every other file)
+extern char g_saveDirA[kModuleDirLength];       // where progress and high scores are saved
+extern bool g_firstPaint;
+extern GXDisplayProperties g_display;
+extern uint8_t* g_frameBuffer;
+extern uint8_t* g_frameOrigin;
+extern uint32_t g_frameBytes;
+extern BackBuffer* g_backBuffer;
+extern Game* g_game;
+extern ShellActivateInfo g_shellActivateInfo;
+extern uint32_t g_lastFrameTick;
+constexpr uint32_t kFramePeriodMs = 50;

@@ -1,0 +1,216 @@
+#include "app/Shell.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <cwchar>
+#include <new>
+
+#include "app/FrameStats.h"
+#include "app/Globals.h"
+#include "app/Resources.h"
+#include "game/Game.h"
+#include "gfx/BackBuffer.h"
+#include "platform/i_gx.h"
+#include "platform/i_sound.h"
+#include "platform/i_system.h"
+
+namespace {
+
+constexpr DWORD kTopMost = 8;
+constexpr DWORD kVisibleDialogFrame = 0x10400000;
+constexpr int kDefaultPosition = static_cast<int>(0x80000000);
+constexpr int kTaskBarHeight = 26;
+
+wchar_t g_className[100];
+wchar_t g_title[100];
+
+// Cuts a path at its last backslash, leaving the directory.
+void CutAtLastBackslash(wchar_t* wide, char* narrow) {
+    if (wchar_t* slash = std::wcsrchr(wide, L'\\')) *slash = L'\0';
+    // The narrow copy is cut at its own last backslash: in UTF-8 a character may take
+    // several bytes, so the wide string's indices would cut a non-ASCII path in the wrong place.
+    if (char* slash = std::strrchr(narrow, '\\')) *slash = '\0';
+}
+
+void FindProgramDirectory(HINSTANCE instance) {
+    GetModuleFileNameW(instance, g_moduleDirW, kModuleDirLength);
+    WideCharToMultiByte(1, 0, g_moduleDirW, kModuleDirLength, g_moduleDirA, kModuleDirLength,
+                        nullptr, nullptr);
+    CutAtLastBackslash(g_moduleDirW, g_moduleDirA);
+    std::strncpy(g_saveDirA, I_SaveDir().c_str(), kModuleDirLength - 1);
+}
+
+void MakeFullScreen(HWND window) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    SHFullScreen(window, SHFS_HIDETASKBAR | SHFS_HIDESIPBUTTON | SHFS_HIDESTARTICON);
+    MoveWindow(window, rect.left, rect.top - kTaskBarHeight, rect.right,
+               rect.bottom + kTaskBarHeight, true);
+}
+
+// The failed paths of the first paint end the program as a failed frame allocation does.
+LRESULT AbandonStart() {
+    pg_WaveClose();
+    PostQuitMessage(0);
+    return 0;
+}
+
+uint8_t* PixelZero(uint8_t* block, const GXDisplayProperties& d) {
+    uint8_t* origin = block;
+    if (d.cbxPitch < 0) origin += static_cast<size_t>(-d.cbxPitch) * (d.cxWidth - 1);
+    if (d.cbyPitch < 0) origin += static_cast<size_t>(-d.cbyPitch) * (d.cyHeight - 1);
+    return origin;
+}
+
+// Only layouts without gaps fit the one-block copy of the frame.
+bool LayoutIsPacked(const GXDisplayProperties& d) {
+    const int32_t bytes = d.cBPP / 8;
+    const int32_t ax = d.cbxPitch < 0 ? -d.cbxPitch : d.cbxPitch;
+    const int32_t ay = d.cbyPitch < 0 ? -d.cbyPitch : d.cbyPitch;
+    const bool rowsAlongX = ax == bytes && ay == bytes * static_cast<int32_t>(d.cxWidth);
+    const bool rowsAlongY = ay == bytes && ax == bytes * static_cast<int32_t>(d.cyHeight);
+    return (bytes == 2 || bytes == 3) && d.cxWidth > 0 && d.cyHeight > 0 &&
+           (rowsAlongX || rowsAlongY);
+}
+
+LRESULT FirstPaint(HWND window) {
+    g_firstPaint = false;
+    if (!GXOpenDisplay(window, GX_FULLSCREEN)) return AbandonStart();
+    g_display = GXGetDisplayProperties();
+    if (!LayoutIsPacked(g_display)) return AbandonStart();
+    g_frameBytes =
+        g_display.cxWidth * g_display.cyHeight * static_cast<uint32_t>(g_display.cBPP) >> 3;
+    g_frameBuffer = static_cast<uint8_t*>(std::malloc(g_frameBytes));
+    if (!g_frameBuffer) return AbandonStart();
+    std::memset(g_frameBuffer, 0, g_frameBytes);
+    g_frameOrigin = PixelZero(g_frameBuffer, g_display);
+    g_backBuffer = new (std::nothrow) BackBuffer(
+        g_frameOrigin, static_cast<int>(g_display.cxWidth), static_cast<int>(g_display.cyHeight),
+        g_display.cbxPitch, g_display.cbyPitch, g_display.cBPP >> 3);
+    if (!g_backBuffer) return AbandonStart();
+    g_game = new (std::nothrow) Game();
+    if (!g_game) return AbandonStart();
+    g_game->StartMusic();
+    return 0;
+}
+
+LRESULT PaintFrame() {
+    if (!g_game || !g_backBuffer) return 0;
+    const int64_t start = I_Microseconds();
+    g_game->Update();
+    g_game->Render(*g_backBuffer);
+    FrameStats::Record(I_Microseconds() - start);
+    if (uint8_t* p = static_cast<uint8_t*>(GXBeginDraw())) {
+        std::memcpy(p + (g_frameBuffer - g_frameOrigin), g_frameBuffer, g_frameBytes);
+        GXEndDraw();
+    }
+    WaitForNextFrame();
+    return 0;
+}
+
+int LowWord(LPARAM value) {
+    return static_cast<int>(value & 0xFFFF);
+}
+int HighWord(LPARAM value) {
+    return static_cast<int>((value >> 16) & 0xFFFF);
+}
+
+}  // namespace
+
+int WinMain(HINSTANCE instance, HINSTANCE, const wchar_t*, int showCommand) {
+    if (!InitInstance(instance, showCommand)) return 0;
+    HACCEL accelerators = LoadAcceleratorsW(instance, kAcceleratorTable);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0)) {
+        if (!TranslateAcceleratorW(msg.hwnd, accelerators, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    GXCloseDisplay();
+    GXCloseInput();
+    return static_cast<int>(msg.wParam);
+}
+
+bool InitInstance(HINSTANCE instance, int showCommand) {
+    LoadStringW(instance, kStringClassName, g_className, 100);
+    LoadStringW(instance, kStringTitle, g_title, 100);
+    FindProgramDirectory(instance);
+    if (HWND other = FindWindowW(g_className, g_title)) {
+        SetForegroundWindow(reinterpret_cast<HWND>(reinterpret_cast<uintptr_t>(other) | 1));
+        return false;
+    }
+    RegisterFrameClass(instance, g_className);
+    HWND window = CreateWindowExW(kTopMost, g_className, g_title, kVisibleDialogFrame,
+                                  kDefaultPosition, kDefaultPosition, kDefaultPosition,
+                                  kDefaultPosition, nullptr, nullptr, instance, nullptr);
+    if (!window) return false;
+    g_hWnd = window;
+    pg_WaveInit(window, 8, 44100, 8192);
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+    MakeFullScreen(window);
+    GXOpenInput();
+    return true;
+}
+
+bool RegisterFrameClass(HINSTANCE instance, const wchar_t* className) {
+    WNDCLASSW wc;
+    wc.style = 3;
+    wc.lpfnWndProc = FrameWndProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, kIconResource);
+    wc.hbrBackground = GetStockObject(0);
+    wc.lpszClassName = className;
+    return RegisterClassW(&wc);
+}
+
+LRESULT FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            std::memset(&g_shellActivateInfo, 0, sizeof g_shellActivateInfo);
+            g_shellActivateInfo.cbSize = sizeof g_shellActivateInfo;
+            return 0;
+        case WM_DESTROY:
+            pg_WaveClose();
+            PostQuitMessage(0);
+            return 0;
+        case WM_ACTIVATE:
+            SHHandleWMActivate(window, wParam, lParam, &g_shellActivateInfo, 0);
+            pg_WaveActivate(wParam);
+            return 0;
+        case WM_PAINT:
+            return g_firstPaint ? FirstPaint(window) : PaintFrame();
+        case WM_SETTINGCHANGE:
+            SHHandleWMSettingChange(window, wParam, lParam, &g_shellActivateInfo);
+            return 0;
+        case WM_KEYDOWN:
+            if (g_game) g_game->OnKeyDown(static_cast<int>(wParam));
+            return 0;
+        case WM_KEYUP:
+            if (g_game) g_game->OnKeyUp(static_cast<int>(wParam));
+            return 0;
+        case WM_COMMAND:
+        case WM_TIMER:
+            return 0;
+        case WM_MOUSEMOVE:
+            if (g_game) g_game->OnStylusMove(LowWord(lParam), HighWord(lParam));
+            return 0;
+        case WM_LBUTTONDOWN:
+            if (g_game) g_game->OnTap(LowWord(lParam), HighWord(lParam));
+            return 0;
+        default:
+            return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+void WaitForNextFrame() {
+    // The device spun here; a desktop sleeps until the deadline so playing costs a few
+    // percent of a core. Unsigned differences keep the tick counter's wrap harmless.
+    uint32_t now = GetTickCount();
+    while (now - g_lastFrameTick < kFramePeriodMs) {
+        Sleep(kFramePeriodMs - (now - g_lastFrameTick));
+        now = GetTickCount();
+    }
+    g_lastFrameTick = now;
+}

@@ -1,0 +1,12 @@
+// The program's frame around the game: single-instance start-up, the window, the sound
+// library, the back buffer and the Game made on the first paint, one frame per paint message
+// paced to 50 ms, and the routing of input to the Game.
+#pragma once
+
+#include "platform/i_window.h"
+
+int WinMain(HINSTANCE instance, HINSTANCE previous, const wchar_t* commandLine, int showCommand);
+bool InitInstance(HINSTANCE instance, int showCommand);
+bool RegisterFrameClass(HINSTANCE instance, const wchar_t* className);
+LRESULT FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void WaitForNextFrame();

@@ -1,0 +1,195 @@
+#include "game/Game.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <initializer_list>
+
+#include "actors/BigFish.h"
+#include "actors/BonusEffect.h"
+#include "actors/BreakEffect.h"
+#include "actors/Effect.h"
+#include "actors/FishEffect.h"
+#include "actors/Rival.h"
+#include "bosses/Boss.h"
+#include "gfx/BigFont.h"
+#include "gfx/Bitmap.h"
+#include "gfx/ScoreCounter.h"
+#include "gfx/SmallFont.h"
+#include "pages/Scene.h"
+#include "sound/SoundBank.h"
+
+namespace {
+
+Bitmap* LoadPicture(const char* name) {
+    return Bitmap::Load(name);
+}
+
+Bitmap* LoadKeyed(const char* name, int r, int g, int b) {
+    Bitmap* bitmap = Bitmap::Load(name);
+    if (bitmap) bitmap->SetColorKey(r, g, b);
+    return bitmap;
+}
+
+// Loads "\<format>" with the numbers first, first + step, ... into table.
+template <int N>
+void LoadSeries(Bitmap* (&table)[N], const char* format, int first, int step, int keyR = -1,
+                int keyG = 0, int keyB = 0) {
+    char name[64];
+    for (int i = 0; i < N; ++i) {
+        std::snprintf(name, sizeof name, format, first + step * i);
+        table[i] = keyR < 0 ? LoadPicture(name) : LoadKeyed(name, keyR, keyG, keyB);
+    }
+}
+
+template <int N>
+void DeleteAll(Bitmap* (&table)[N]) {
+    for (Bitmap*& b : table) {
+        delete b;
+        b = nullptr;
+    }
+}
+
+}  // namespace
+
+bool IsConfirmKey(int key) {
+    return key == kConfirmKeys[0] || key == kConfirmKeys[1] || key == kConfirmKeys[2];
+}
+
+Game::Game() {
+    bestRound = LoadProgress();
+    SoundBank::SetMusicVolume(64);
+    SoundBank::SetEffectsVolume(64);
+    keys = GXGetDefaultKeys(GX_NORMALKEYS);
+    LoadPictures();
+    SmallFont::Load();
+    BigFont::Load();
+    BonusEffect::LoadImages();
+    BreakEffect::LoadImages();
+    FishEffect::LoadImages();
+    CreateActors();
+    CreatePages();
+    FillStartField();
+}
+
+Game::~Game() {
+    // The shell never destroys the game; tests make many, so give everything back.
+    ClearEffects();
+    for (Boss*& b : bosses) {
+        delete b;
+        b = nullptr;
+    }
+    delete score;
+    delete rival;
+    delete bigFish;
+    DeleteAll(warnImages);
+    DeleteAll(ballImages);
+    DeleteAll(patternImages);
+    DeleteAll(gearImages);
+    DeleteAll(smallGearImages);
+    DeleteAll(dogImages);
+    DeleteAll(pointerImages);
+    DeleteAll(stoneImages);
+    for (Bitmap* b : {victoryImage, maskImage, boardImage, bridgeImage, lineImage, exitImage})
+        delete b;
+}
+
+void Game::LoadPictures() {
+    exitImage = LoadKeyed("\\exit.bmp", 255, 255, 255);
+    victoryImage = LoadPicture("\\victory.bmp");
+    LoadSeries(warnImages, "\\warnt%d.bmp", 0, 1, 255, 0, 0);
+    LoadSeries(ballImages, "\\ball%d.bmp", 0, 1, 0, 0, 0);
+    boardImage = LoadKeyed("\\board.bmp", 255, 0, 0);
+    LoadSeries(patternImages, "\\pattern%d.bmp", 0, 1);
+    LoadSeries(gearImages, "\\gear%d.bmp", 0, 1, 0, 0, 0);
+    LoadSeries(smallGearImages, "\\sgear%d.bmp", 0, 1, 255, 0, 0);
+    LoadSeries(dogImages, "\\dog%d.bmp", 0, 1, 255, 0, 0);
+    LoadSeries(pointerImages, "\\p%d.bmp", 90, -4, 0, 0, 0);
+    LoadSeries(stoneImages, "\\stone%d.bmp", 0, 1);
+    bridgeImage = LoadKeyed("\\bridge.bmp", 0, 0, 0);
+    lineImage = LoadPicture("\\line.bmp");
+    maskImage = LoadKeyed("\\mask.bmp", 255, 0, 0);
+}
+
+void Game::CreateActors() {
+    const int actorsY = 12 * rowHeight + cellWidth / 2 + baseTop;
+    rival = new Rival(fieldLeft - 26, actorsY + 3);
+    bigFish = new BigFish(fieldLeft + cellWidth, actorsY + 14);
+    score = new ScoreCounter(220, 0);
+}
+
+void Game::CreatePages() {}
+
+void Game::FillStartField() {
+    for (int r = 0; r < kFieldRows; ++r)
+        for (int c = 0; c < kFieldCols; ++c)
+            field[r][c] = r <= 6 ? std::rand() % 8 + 1 : kEmptyCell;
+}
+
+int Game::RowLength(int row) const {
+    if (pushMode && rowParityFlag) return row % 2 != 0 ? 8 : 7;
+    return row % 2 == 0 ? 8 : 7;
+}
+
+bool Game::IsShiftedRow(int row) const {
+    return (rowParity + row) % 2 != 0;
+}
+
+int Game::CellX(int row, int col) const {
+    return fieldLeft + col * cellWidth + (IsShiftedRow(row) ? cellWidth / 2 : 0);
+}
+
+int Game::CellY(int row) const {
+    return fieldTop + row * rowHeight;
+}
+
+int Game::Neighbours(int row, int col, int rows[6], int cols[6]) const {
+    // A long row's neighbours above and below sit half a cell left and right of it; a short
+    // row's sit straight above and half a cell right.
+    const bool longRow = RowLength(row) == 8;
+    const int d = longRow ? -1 : 0;
+    const int candidates[6][2] = {{row - 1, col + d}, {row - 1, col + d + 1},
+                                  {row, col - 1},     {row, col + 1},
+                                  {row + 1, col + d}, {row + 1, col + d + 1}};
+    int n = 0;
+    for (const auto& rc : candidates) {
+        if (rc[0] < 0 || rc[0] >= kFieldRows) continue;
+        if (rc[1] < 0 || rc[1] >= RowLength(rc[0])) continue;
+        rows[n] = rc[0];
+        cols[n] = rc[1];
+        ++n;
+    }
+    return n;
+}
+
+void Game::Suspend() {
+    suspended = true;
+    running = false;
+}
+
+void Game::Resume() {
+    if (suspended) running = true;
+    suspended = false;
+}
+
+void Game::SelectRoundsMode() {
+    pushMode = false;
+    rowParityFlag = false;
+    rowParity = 0;
+}
+
+void Game::SelectPushMode() {
+    pushMode = true;
+}
+
+void Game::StartMusic() {
+    SoundBank::StartMusic();
+}
+
+int Game::GetScore() const {
+    return score ? score->Get() : 0;
+}
+
+Scene* Game::PageForState(int) const {
+    // The pages join here as they are built; a missing page draws and hears nothing.
+    return nullptr;
+}

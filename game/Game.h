@@ -1,0 +1,208 @@
+// The one game object: the bubble field and its geometry, the shot, the colour queue, the
+// counters, the characters, pages, bosses and effects, and the pictures of the play screen.
+// The shell creates it on the first paint and never destroys it. Its operations are spread
+// over several files by concern: Game.cpp (construction, geometry, small operations),
+// GameShot.cpp (the frame's play logic), GameMatch.cpp (groups, popping, falling),
+// GameRounds.cpp (round flow and states), GameRender.cpp (the play screen),
+// GameInput.cpp (keys and taps), GameEffects.cpp (effect slots, episode bonus).
+#pragma once
+
+#include <cstdint>
+
+#include "platform/i_gx.h"
+
+class BackBuffer;
+class BigFish;
+class Bitmap;
+class Boss;
+class Effect;
+class GameOverScene;
+class HiScoreScene;
+class OptionsScene;
+class Rival;
+class Scene;
+class ScoreCounter;
+class TitleScene;
+
+constexpr int kFieldRows = 12;
+constexpr int kFieldCols = 8;
+constexpr int kBigPopScore = 300;
+constexpr int kWarnShots = 10;
+constexpr int kMaxEffects = 600;
+constexpr int kConfirmKeys[3] = {193, 195, 196};
+constexpr int kPauseKey = 194;
+constexpr int kEmptyCell = -1;
+
+enum GameState : int {
+    kStatePlay = 0,
+    kStateTitle = 1,
+    kStateOptions = 2,
+    kStateGameOver = 3,
+    kStateHiScores = 4,
+};
+
+bool IsConfirmKey(int key);
+
+class Game {
+  public:
+    Game();
+    virtual ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    // Field geometry.
+    int RowLength(int row) const;
+    bool IsShiftedRow(int row) const;  // short row, half a cell to the right
+    int CellX(int row, int col) const;
+    int CellY(int row) const;
+    // Neighbours of (row, col) in the order groups are flooded; returns how many exist.
+    int Neighbours(int row, int col, int rows[6], int cols[6]) const;
+
+    // Small operations.
+    void SetRunning() { running = true; }
+    void ClearRunning() { running = false; }
+    void Suspend();
+    void Resume();
+    void SelectRoundsMode();
+    void SelectPushMode();
+    void StartMusic();
+    int GetScore() const;
+
+    // The frame's play logic.
+    void Update();
+    void Launch();
+    void AutoLaunch();
+    bool AttachShot(int row, int col, int colour);
+    void AttachAtCeiling(int x, int colour);
+    void DropCeiling();
+    void LoseStep();
+
+    // Groups, popping and falling.
+    void FloodGroup(int row, int col, int colour);
+    void UnmarkGroup();
+    void PopGroup();
+    void MarkConnected(int row, int col);
+
+    // Round flow and states.
+    void NewGame();
+    void RetryRound();
+    void LoadRound(int n);
+    void SetUpBoss();
+    void RunClearSequence(BackBuffer& target);
+    void SaveProgress();
+    int LoadProgress();
+    void RaiseStartRound();
+    void LowerStartRound();
+    int GetStartRound() const { return startRound; }
+
+    // The play screen.
+    void Render(BackBuffer& target);
+    void DrawPlayScreen(BackBuffer& target);
+    void DrawStones(BackBuffer& target);
+    void DrawField(BackBuffer& target);
+    void DrawMachinery(BackBuffer& target);
+    void DrawPointer(BackBuffer& target);
+
+    // Input, from the shell (and the lose sequence's own key).
+    void OnKeyDown(int key);
+    void OnKeyUp(int key);
+    void OnTap(int x, int y);
+    void OnStylusMove(int x, int y);
+
+    // Effects.
+    void AddEffect(Effect* effect);
+    void ClearEffects();
+    void AwardEpisodeBonus();
+
+    // The page of a page state, or null (a page that does not exist yet).
+    Scene* PageForState(int pageState) const;
+
+    int field[kFieldRows][kFieldCols];
+    int hiScoreReturnState = kStateGameOver;
+    int state = kStateTitle;
+    GXKeyList keys;
+    Bitmap* warnImages[5] = {};
+    Bitmap* ballImages[9] = {};
+    Bitmap* patternImages[12] = {};
+    Bitmap* gearImages[3] = {};
+    Bitmap* smallGearImages[3] = {};
+    Bitmap* dogImages[3] = {};
+    Bitmap* pointerImages[21] = {};
+    Bitmap* stoneImages[11] = {};
+    Bitmap* victoryImage = nullptr;
+    Bitmap* maskImage = nullptr;
+    Bitmap* boardImage = nullptr;
+    Bitmap* bridgeImage = nullptr;
+    Bitmap* lineImage = nullptr;
+    Bitmap* exitImage = nullptr;
+    Boss* bosses[4] = {};
+    GameOverScene* gameOverPage = nullptr;
+    TitleScene* titlePage = nullptr;
+    OptionsScene* optionsPage = nullptr;
+    HiScoreScene* hiScorePage = nullptr;
+    Boss* boss = nullptr;
+    Rival* rival = nullptr;
+    BigFish* bigFish = nullptr;
+    ScoreCounter* score = nullptr;
+    // All null from the start: the first frame of a game reads every slot up to lastEffect.
+    Effect* effects[kMaxEffects] = {};
+    int bestRound = -1;
+    int clearTimer = 40;
+    int clearBonus = -1;
+    int startRound = 0;
+    int round = 0;
+    int fieldLeft = 30;
+    int shotMaxX = 184;
+    int fieldTop = 17;
+    int cellWidth = 22;
+    int rowHeight = 19;
+    int baseTop = 17;
+    int shotColour = 1;
+    int aimAngle = 90;
+    int aimStep = 0;
+    int shotX = 0;
+    int shotY = 0;
+    int shotVX = 0;
+    int shotVY = 0;
+    int candRow[6] = {};
+    int candCol[6] = {};
+    int candDist[6] = {};
+    int nextColour = 1;
+    int afterNextColour = 2;
+    int rowParity = 0;
+    int missCount = 0;
+    int matchCount = 0;
+    int shotsSinceDrop = 0;
+    int aimRepeatDelay = 0;
+    int deadlineRow = kFieldRows - 1;
+    int lastEffect = -1;
+    int idleFrames = 0;
+    int autoFireDelay = 100;
+    int shakeOffset = 1;
+    bool suspended = false;
+    bool rivalLoseArmed = true;
+    bool roundCleared = false;
+    bool running = false;
+    bool shotFlying = false;
+    bool losing = false;
+    bool rowParityFlag = false;
+    bool pushMode = false;
+    bool launchEnabled = true;
+    bool colourPresent[8] = {};
+
+  private:
+    void LoadPictures();
+    void CreateActors();
+    void CreatePages();
+    void FillStartField();
+    // Rebuilds colourPresent from the field; returns the number of coloured bubbles.
+    int CountColours();
+    int DrawPresentColour(int bubbles);
+    void PickLauncherColours();
+    void MoveShotOneFrame();
+    void CollectCandidates();
+    void FinishAttach();
+    void TurnLauncher();
+    void LaunchByKey();
+    void PlayKey(int key);
+};

@@ -1,0 +1,64 @@
+// The display and input library over the chosen back end.
+#include "platform/PlatformState.h"
+#include "platform/i_gx.h"
+
+namespace {
+
+bool g_displayOpen = false;
+void* g_drawing = nullptr;
+
+}  // namespace
+
+int GXOpenDisplay(HWND window, DWORD) {
+    Backend* backend = CurrentBackend();
+    if (!backend || window != platform::MainWindow()) return 0;
+    g_displayOpen = backend->OpenDisplay();
+    return g_displayOpen ? 1 : 0;
+}
+
+GXDisplayProperties GXGetDisplayProperties() {
+    return g_displayOpen ? CurrentBackend()->Properties() : GXDisplayProperties();
+}
+
+void* GXBeginDraw() {
+    if (!g_displayOpen) return nullptr;
+    g_drawing = CurrentBackend()->BeginDraw();
+    return g_drawing;
+}
+
+int GXEndDraw() {
+    if (!g_displayOpen || !g_drawing) return 0;
+    platform::SaveRequestedShots(g_drawing, CurrentBackend()->Properties());
+    CurrentBackend()->EndDraw();
+    g_drawing = nullptr;
+    return 1;
+}
+
+int GXCloseDisplay() {
+    if (!g_displayOpen) return 0;
+    CurrentBackend()->CloseDisplay();
+    g_displayOpen = false;
+    return 1;
+}
+
+int GXOpenInput() {
+    return 1;
+}
+int GXCloseInput() {
+    return 1;
+}
+
+GXKeyList GXGetDefaultKeys(int) {
+    // Desktop keys arrive as these codes (arrows as on a keyboard; the A button is the
+    // device's first application key, so a lost game moves on by itself).
+    GXKeyList keys;
+    keys.vkUp = 38;
+    keys.vkDown = 40;
+    keys.vkLeft = 37;
+    keys.vkRight = 39;
+    keys.vkA = 193;
+    keys.vkB = 194;
+    keys.vkC = 195;
+    keys.vkStart = 134;
+    return keys;
+}

@@ -1,1 +1,0 @@
-// Platform layer; filled in by the foundation work.

@@ -1,0 +1,34 @@
+// State shared by the platform's common code and its back ends; not for game code.
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "platform/Backend.h"
+#include "platform/i_system.h"
+
+namespace platform {
+
+struct PlatformStateData {
+    PlatformOptions options;
+    std::unique_ptr<Backend> backend;
+    std::string dataDir;
+    std::string saveDir;
+    long frames = 0;        // paint messages delivered after the first one
+    long currentFrame = 0;  // the frame being drawn
+    FILE* record = nullptr;
+};
+
+PlatformStateData& State();
+HWND MainWindow();
+void ResetWindowState();
+// Appends a delivered input message to the --record file, if one is open.
+void RecordMessage(long frame, const MSG& msg);
+// Writes the display memory of the frame just drawn to the PNGs asked for this frame.
+void SaveRequestedShots(const void* origin, const GXDisplayProperties& display);
+
+std::unique_ptr<Backend> MakeHeadlessBackend();
+std::unique_ptr<Backend> MakeSdlBackend();
+
+}  // namespace platform

@@ -1,0 +1,373 @@
+// The desktop: an SDL2 window showing the 240x320 frame at a sharp integer scale, keyboard and
+// mouse turned into the device's messages, SDL2_mixer as the sound library.
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "platform/Instance.h"
+#include "platform/PlatformState.h"
+#include "platform/Text.h"
+
+namespace {
+
+constexpr int kWidth = 240;
+constexpr int kHeight = 320;
+constexpr int kChannels = 8;
+
+enum : int { kKeyLaunch = 193, kKeyPause = 194, kKeyLaunch2 = 195, kKeyLaunch3 = 196 };
+
+// Device key code for a desktop key, 0 when the game has no use for it.
+int DeviceKey(SDL_Keycode key) {
+    switch (key) {
+        case SDLK_LEFT:
+            return 37;
+        case SDLK_UP:
+            return 38;
+        case SDLK_RIGHT:
+            return 39;
+        case SDLK_DOWN:
+            return 40;
+        case SDLK_SPACE:
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+        case SDLK_z:
+            return kKeyLaunch;
+        case SDLK_x:
+            return kKeyLaunch2;
+        case SDLK_c:
+            return kKeyLaunch3;
+        case SDLK_p:
+        case SDLK_ESCAPE:
+            return kKeyPause;
+        default:
+            return 0;
+    }
+}
+
+MSG Message(UINT message, WPARAM wParam, LPARAM lParam) {
+    MSG msg;
+    msg.hwnd = platform::MainWindow();
+    msg.message = message;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    return msg;
+}
+
+LPARAM PointParam(int x, int y) {
+    return static_cast<LPARAM>((x & 0xFFFF) | (y & 0xFFFF) << 16);
+}
+
+class SdlBackend : public Backend {
+  public:
+    bool Open(const PlatformOptions& options, std::string* error) override {
+        options_ = options;
+        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
+            *error = std::string("cannot open a window: ") + SDL_GetError() +
+                     " (use --headless to run without a display)";
+            return false;
+        }
+        return true;
+    }
+
+    void Close() override {
+        CloseWave();
+        CloseDisplay();
+        if (renderer_) SDL_DestroyRenderer(renderer_);
+        if (window_) SDL_DestroyWindow(window_);
+        renderer_ = nullptr;
+        window_ = nullptr;
+        instance_.reset();
+        SDL_Quit();
+    }
+
+    bool AnotherInstanceRunning() override { return Lock().OtherRunning(); }
+    void RaiseOtherInstance() override { Lock().RaiseOther(); }
+
+    bool CreateWindow(const wchar_t* title) override {
+        if (!Lock().Claim()) return false;
+        const int scale = options_.scale > 0 ? options_.scale : DefaultScale();
+        const std::string utf8 = platform::WideToUtf8(title, 256);
+        window_ = SDL_CreateWindow(utf8.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                   kWidth * scale, kHeight * scale,
+                                   SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+        if (!window_) return false;
+        SDL_SetWindowMinimumSize(window_, kWidth, kHeight);
+        SetIcon();
+        renderer_ = SDL_CreateRenderer(window_, -1, 0);
+        if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        if (!renderer_) return false;
+        if (options_.fullscreen) SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        return true;
+    }
+
+    void ShowWindow() override {
+        SDL_ShowWindow(window_);
+        SDL_RaiseWindow(window_);
+    }
+
+    void PumpMessages(std::deque<MSG>& queue, long) override {
+        if (instance_ && instance_->TakeRaiseRequest()) {
+            SDL_RestoreWindow(window_);
+            SDL_RaiseWindow(window_);
+        }
+        SDL_Event event;
+        while (SDL_PollEvent(&event))
+            Translate(event, queue);
+    }
+
+    uint32_t Ticks() override { return SDL_GetTicks(); }
+    void Sleep(uint32_t milliseconds) override { SDL_Delay(milliseconds); }
+
+    bool OpenDisplay() override {
+        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
+                                     kWidth, kHeight);
+        if (!texture_) return false;
+        frame_.assign(static_cast<size_t>(kWidth) * kHeight, 0);
+        shown_ = frame_;
+        mustPresent_ = true;
+        return true;
+    }
+
+    GXDisplayProperties Properties() const override {
+        GXDisplayProperties p;
+        p.cxWidth = kWidth;
+        p.cyHeight = kHeight;
+        p.cbxPitch = 2;
+        p.cbyPitch = kWidth * 2;
+        p.cBPP = 16;
+        p.ffFormat = kfDirect565;
+        return p;
+    }
+
+    void* BeginDraw() override { return frame_.empty() ? nullptr : frame_.data(); }
+
+    void EndDraw() override {
+        // An unchanged frame is not presented again: a still page then costs next to nothing.
+        if (!mustPresent_ && frame_ == shown_) return;
+        shown_ = frame_;
+        mustPresent_ = false;
+        SDL_UpdateTexture(texture_, nullptr, frame_.data(), kWidth * 2);
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+        const SDL_Rect target = PictureRect();
+        SDL_RenderCopy(renderer_, texture_, nullptr, &target);
+        SDL_RenderPresent(renderer_);
+    }
+
+    void CloseDisplay() override {
+        if (texture_) SDL_DestroyTexture(texture_);
+        texture_ = nullptr;
+        frame_.clear();
+    }
+
+    bool WaveInit(int channels, int sampleRate, int) override {
+        if (audioOpen_) return true;
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+        // A short buffer keeps effects on the frame they belong to.
+        if (Mix_OpenAudio(sampleRate, AUDIO_S16SYS, 2, 1024) != 0) {
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            return false;
+        }
+        Mix_AllocateChannels(std::max(channels, kChannels));
+        audioOpen_ = true;
+        return true;
+    }
+
+    bool LoadWave(const std::string& path, int channel) override {
+        if (!audioOpen_) return false;
+        Mix_HaltChannel(channel);
+        if (chunks_[channel]) Mix_FreeChunk(chunks_[channel]);
+        chunks_[channel] = Mix_LoadWAV(path.c_str());
+        return chunks_[channel] != nullptr;
+    }
+
+    bool PlayWave(int channel, int loop) override {
+        if (!audioOpen_ || !chunks_[channel]) return false;
+        return Mix_PlayChannel(channel, chunks_[channel], loop ? -1 : 0) >= 0;
+    }
+
+    bool SetWaveVolume(int channel, int left, int right) override {
+        if (!audioOpen_) return false;
+        const int volume = std::clamp((left + right), 0, 128);  // 0..64 each side -> 0..128
+        Mix_Volume(channel, volume);
+        return true;
+    }
+
+    void ActivateWave(bool active) override {
+        if (!audioOpen_) return;
+        if (active)
+            Mix_Resume(-1);
+        else
+            Mix_Pause(-1);
+    }
+
+    void CloseWave() override {
+        if (!audioOpen_) return;
+        Mix_HaltChannel(-1);
+        for (auto& chunk : chunks_) {
+            if (chunk) Mix_FreeChunk(chunk);
+            chunk = nullptr;
+        }
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        audioOpen_ = false;
+    }
+
+  private:
+    InstanceLock& Lock() {
+        if (!instance_) instance_ = std::make_unique<InstanceLock>();
+        return *instance_;
+    }
+
+    int DefaultScale() const {
+        SDL_Rect usable;
+        if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 2;
+        // Leave room for the window's frame.
+        const int scale = std::min((usable.w - 16) / kWidth, (usable.h - 48) / kHeight);
+        return std::max(scale, 1);
+    }
+
+    void SetIcon() {
+        const std::string path = platform::State().dataDir + "/icon.bmp";
+        if (SDL_Surface* icon = SDL_LoadBMP(path.c_str())) {
+            SDL_SetWindowIcon(window_, icon);
+            SDL_FreeSurface(icon);
+        }
+    }
+
+    // Where the picture sits in the window: the largest integer scale that fits, centred;
+    // a window smaller than the picture gets the plain fitted size instead.
+    SDL_Rect PictureRect() const {
+        int w = kWidth, h = kHeight;
+        SDL_GetRendererOutputSize(renderer_, &w, &h);
+        const int scale = std::min(w / kWidth, h / kHeight);
+        SDL_Rect r;
+        if (scale >= 1) {
+            r.w = kWidth * scale;
+            r.h = kHeight * scale;
+        } else if (w * kHeight < h * kWidth) {
+            r.w = w;
+            r.h = w * kHeight / kWidth;
+        } else {
+            r.h = h;
+            r.w = h * kWidth / kHeight;
+        }
+        r.x = (w - r.w) / 2;
+        r.y = (h - r.h) / 2;
+        return r;
+    }
+
+    // Window coordinates to picture pixels; false outside the picture.
+    bool ToPicture(int wx, int wy, int* x, int* y, bool clamp) const {
+        int ww = 1, wh = 1, ow = 1, oh = 1;
+        SDL_GetWindowSize(window_, &ww, &wh);
+        SDL_GetRendererOutputSize(renderer_, &ow, &oh);
+        const SDL_Rect r = PictureRect();
+        const int px = wx * ow / std::max(ww, 1), py = wy * oh / std::max(wh, 1);
+        int lx = (px - r.x) * kWidth / std::max(r.w, 1);
+        int ly = (py - r.y) * kHeight / std::max(r.h, 1);
+        const bool inside = px >= r.x && py >= r.y && lx < kWidth && ly < kHeight;
+        if (!inside && !clamp) return false;
+        *x = std::clamp(lx, 0, kWidth - 1);
+        *y = std::clamp(ly, 0, kHeight - 1);
+        return true;
+    }
+
+    void ToggleFullscreen() {
+        const bool full = SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP;
+        SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
+
+    void TranslateKey(const SDL_KeyboardEvent& key, std::deque<MSG>& queue) {
+        const SDL_Keycode code = key.keysym.sym;
+        const bool down = key.type == SDL_KEYDOWN;
+        const Uint16 mod = key.keysym.mod;
+        if (down && (code == SDLK_F11 || (code == SDLK_RETURN && (mod & KMOD_ALT)))) {
+            ToggleFullscreen();
+            return;
+        }
+        if ((code == SDLK_RETURN && (mod & KMOD_ALT)) || code == SDLK_F11) return;
+        if ((mod & KMOD_CTRL) && (code == SDLK_a || code == SDLK_q)) {
+            // Reaches the shell's accelerators, as on the device.
+            if (!down) return;
+            MSG msg = Message(WM_KEYDOWN, code == SDLK_a ? 0x41 : 0x51, 0);
+            msg.control = true;
+            queue.push_back(msg);
+            return;
+        }
+        const int device = DeviceKey(code);
+        if (device == 0) return;
+        queue.push_back(Message(down ? WM_KEYDOWN : WM_KEYUP, device, 0));
+    }
+
+    void TranslateMouse(const SDL_Event& event, std::deque<MSG>& queue) {
+        int x = 0, y = 0;
+        if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT) {
+            // A click on the letterbox is not a tap on the screen.
+            if (!ToPicture(event.button.x, event.button.y, &x, &y, false)) return;
+            buttonHeld_ = true;
+            queue.push_back(Message(WM_LBUTTONDOWN, 1, PointParam(x, y)));
+        } else if (event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT) {
+            if (!buttonHeld_) return;
+            buttonHeld_ = false;
+            ToPicture(event.button.x, event.button.y, &x, &y, true);
+            queue.push_back(Message(WM_LBUTTONUP, 0, PointParam(x, y)));
+        } else if (event.type == SDL_MOUSEMOTION && buttonHeld_) {
+            // Only a held button is a stylus on the glass; drags stay on the picture.
+            ToPicture(event.motion.x, event.motion.y, &x, &y, true);
+            queue.push_back(Message(WM_MOUSEMOVE, 1, PointParam(x, y)));
+        }
+    }
+
+    void Translate(const SDL_Event& event, std::deque<MSG>& queue) {
+        switch (event.type) {
+            case SDL_QUIT:
+                queue.push_back(Message(WM_DESTROY, 0, 0));
+                break;
+            case SDL_KEYDOWN:
+            case SDL_KEYUP:
+                TranslateKey(event.key, queue);
+                break;
+            case SDL_MOUSEBUTTONDOWN:
+            case SDL_MOUSEBUTTONUP:
+            case SDL_MOUSEMOTION:
+                TranslateMouse(event, queue);
+                break;
+            case SDL_WINDOWEVENT:
+                mustPresent_ = true;  // resized, exposed or moved: draw the picture again
+                if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
+                    queue.push_back(Message(WM_ACTIVATE, 1, 0));
+                else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
+                    queue.push_back(Message(WM_ACTIVATE, 0, 0));
+                break;
+            default:
+                break;
+        }
+    }
+
+    PlatformOptions options_;
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    std::vector<uint16_t> frame_;
+    std::vector<uint16_t> shown_;  // the frame last presented
+    bool mustPresent_ = true;
+    std::unique_ptr<InstanceLock> instance_;
+    bool buttonHeld_ = false;
+    bool audioOpen_ = false;
+    std::array<Mix_Chunk*, kChannels> chunks_{};
+};
+
+}  // namespace
+
+namespace platform {
+
+std::unique_ptr<Backend> MakeSdlBackend() {
+    return std::make_unique<SdlBackend>();
+}
+
+}  // namespace platform

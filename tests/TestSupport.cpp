@@ -1,0 +1,118 @@
+#include "tests/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "app/Globals.h"
+#include "platform/Text.h"
+
+namespace test {
+
+namespace {
+
+void UseDisplay(uint32_t format) {
+    g_display = GXDisplayProperties();
+    g_display.cxWidth = 240;
+    g_display.cyHeight = 320;
+    g_display.cbxPitch = 2;
+    g_display.cbyPitch = 480;
+    g_display.cBPP = 16;
+    g_display.ffFormat = format;
+}
+
+std::string ReadWhole(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace
+
+void UseDisplay565() {
+    UseDisplay(kfDirect565);
+}
+void UseDisplay555() {
+    UseDisplay(kfDirect555);
+}
+
+void UseDataDir(const std::string& dir) {
+    std::snprintf(g_moduleDirA, sizeof g_moduleDirA, "%s", dir.c_str());
+    const std::wstring wide = platform::Utf8ToWide(dir);
+    std::wcsncpy(g_moduleDirW, wide.c_str(), kModuleDirLength - 1);
+}
+
+void UseSaveDir(const std::string& dir) {
+    std::snprintf(g_saveDirA, sizeof g_saveDirA, "%s", dir.c_str());
+}
+
+std::string BuildDataDir() {
+    return TARN_BUILD_DATA_DIR;
+}
+
+std::string MakeTempDir() {
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base && *base ? base : "/tmp") + "/tarntest-XXXXXX";
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    if (!mkdtemp(buffer.data())) ADD_FAILURE() << "mkdtemp failed";
+    return buffer.data();
+}
+
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<uint8_t> ReadBytes(const std::string& path) {
+    const std::string s = ReadWhole(path);
+    return std::vector<uint8_t>(s.begin(), s.end());
+}
+
+Frame::Frame(int width, int height)
+    : memory_(static_cast<size_t>(width) * height, 0),
+      buffer_(reinterpret_cast<uint8_t*>(memory_.data()), width, height, 2, width * 2, 2) {}
+
+uint16_t Frame::Pixel(int x, int y) const {
+    return memory_[static_cast<size_t>(y) * buffer_.width + x];
+}
+
+void Frame::Fill(uint16_t value) {
+    for (uint16_t& p : memory_)
+        p = value;
+}
+
+RunResult RunGame(const std::string& arguments) {
+    const std::string dir = MakeTempDir();
+    const std::string outPath = dir + "/out", errPath = dir + "/err";
+    const std::string command =
+        std::string(TARN_BINARY) + " " + arguments + " >" + outPath + " 2>" + errPath;
+    RunResult result;
+    const int status = std::system(command.c_str());
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.out = ReadWhole(outPath);
+    result.err = ReadWhole(errPath);
+    std::remove(outPath.c_str());
+    std::remove(errPath.c_str());
+    rmdir(dir.c_str());
+    return result;
+}
+
+std::string StatsField(const std::string& json, const std::string& name) {
+    const std::string key = "\"" + name + "\":";
+    const size_t at = json.find(key);
+    if (at == std::string::npos) return "";
+    size_t end = at + key.size();
+    while (end < json.size() && json[end] != ',' && json[end] != '}')
+        ++end;
+    return json.substr(at + key.size(), end - at - key.size());
+}
+
+}  // namespace test
