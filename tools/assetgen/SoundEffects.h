@@ -14,9 +14,10 @@ struct SoundClip {
     synth::Signal samples;
 };
 
-// Every effect sits at this RMS level, peaks rounded off below the ceiling; the music sits
-// lower so effects stay clear over it.
-constexpr double kEffectRmsDb = -16.0;
+// Effects sit around this RMS level, peaks rounded off below the ceiling. The game mixes up to
+// seven effects and the music by plain addition, so the level leaves headroom for a pop, a
+// clack and the tune landing together. The music sits lower so effects cut through it.
+constexpr double kEffectRmsDb = -18.0;
 constexpr double kEffectCeilingDb = -1.5;
 
 std::vector<SoundClip> MakeSoundEffects();

@@ -11,7 +11,7 @@ namespace assetgen {
 namespace {
 
 // The music sits well under the effects so a pop or a chime always cuts through.
-constexpr double kMusicRmsDb = kEffectRmsDb - 7.0;
+constexpr double kMusicRmsDb = kEffectRmsDb - 6.0;
 constexpr double kMusicCeilingDb = -3.0;
 
 bool ReadText(const std::string& path, std::string& text) {
