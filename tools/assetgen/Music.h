@@ -6,7 +6,7 @@
 //   lead  | a4 - c5 - f5 - - - | ...      one token per grid step
 //
 // Tracks: lead, bells (melodic: note names like c5, f#4, bb3), bass (the same), pad (chords:
-// F, Dm, Bb, Gm7, Cmaj7 ...) and drums (k kick, s snare, h hat, o open hat, combinable: kh).
+// F, Dm, Bb, Gm7, Cmaj7, Csus4) and drums (k kick, s snare, h hat, o open hat, combinable: kh).
 // "." is a rest, "-" holds the note before it, "|" is only for the reader's eye; a line that
 // starts with "#" is a comment. A track may continue over several lines; each must fill exactly
 // the whole loop.
