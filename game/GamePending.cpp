@@ -20,9 +20,4 @@ void Game::NewGame() {}
 void Game::RetryRound() {}
 void Game::SetUpBoss() {}
 void Game::RunClearSequence(BackBuffer&) {}
-void Game::DrawPlayScreen(BackBuffer&) {}
-void Game::DrawStones(BackBuffer&) {}
-void Game::DrawField(BackBuffer&) {}
-void Game::DrawMachinery(BackBuffer&) {}
-void Game::DrawPointer(BackBuffer&) {}
 void Game::PlayKey(int) {}
