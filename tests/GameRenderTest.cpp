@@ -1,6 +1,7 @@
 // The play screen: what it draws where, and the game logic that runs only inside it (loss and
 // clear tests, the boss's life, hit and step, the effects' steps).
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +15,7 @@
 #include "bosses/Boss.h"
 #include "game/Game.h"
 #include "gfx/Bitmap.h"
+#include "gfx/DataPath.h"
 #include "gfx/ScoreCounter.h"
 #include "platform/i_system.h"
 #include "sound/SoundBank.h"
@@ -489,6 +491,94 @@ TEST_F(PlayScreenTest, LauncherBubblesShotAndExitAtTheirPlaces) {
     EXPECT_EQ(Pixel(80, 270), 0xB06);  // over the bridge
     EXPECT_EQ(Pixel(120, 150), 0xB07);
     EXPECT_EQ(Pixel(200, 304), 0xE0E);
+}
+
+// The whole binary: the screenshot of a push-mode game shows each bubble the game holds, in
+// its colour, at its cell.
+struct Screenshot {
+    std::vector<uint8_t> rgb;
+    // The pixel as the 16-bit display held it (green's lowest bit is lost in the PNG).
+    int Colour555(int x, int y) const {
+        const uint8_t* p = &rgb[(static_cast<size_t>(y) * 240 + x) * 3];
+        return (p[0] >> 3) << 10 | (p[1] >> 3) << 5 | p[2] >> 3;
+    }
+};
+
+bool ReadPng(const std::string& path, Screenshot* shot) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
+    image.format = PNG_FORMAT_RGB;
+    if (image.width != 240 || image.height != 320) {
+        png_image_free(&image);
+        return false;
+    }
+    shot->rgb.resize(PNG_IMAGE_SIZE(image));
+    return png_image_finish_read(&image, nullptr, shot->rgb.data(), 0, nullptr) != 0;
+}
+
+int Colour555Of565(uint16_t v) {
+    return (v >> 11) << 10 | ((v >> 6) & 31) << 5 | (v & 31);
+}
+
+// The 96 codes of the "field" array of the --stats line.
+std::vector<int> StatsFieldCells(const std::string& json) {
+    std::vector<int> cells;
+    size_t at = json.find("\"field\":");
+    if (at == std::string::npos) return cells;
+    at += 8;
+    const size_t end = json.find("]]", at);
+    for (size_t i = at; i < end && end != std::string::npos;) {
+        if (json[i] == '-' || (json[i] >= '0' && json[i] <= '9')) {
+            size_t used = 0;
+            cells.push_back(std::stoi(json.substr(i, 12), &used));
+            i += used;
+        } else {
+            ++i;
+        }
+    }
+    return cells;
+}
+
+TEST(PlayScreenEndToEnd, ScreenshotShowsTheFieldTheGameHolds) {
+    const std::string dir = test::MakeTempDir();
+    const std::string script = dir + "/push.txt";
+    const std::string text = "1 keydown 40\n2 keydown 193\n";
+    test::WriteBytes(script, std::vector<uint8_t>(text.begin(), text.end()));
+    const std::string png = dir + "/play.png";
+    const test::RunResult run =
+        test::RunGame("--headless --frames 6 --stats --data-dir " + test::BuildDataDir() +
+                      " --save-dir " + dir + "/save --input " + script + " --shot 5:" + png);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    ASSERT_EQ(test::StatsField(run.out, "state"), "0");
+    ASSERT_EQ(test::StatsField(run.out, "rowParity"), "0");
+    Screenshot shot;
+    ASSERT_TRUE(ReadPng(png, &shot));
+    std::filesystem::remove_all(dir);
+    const std::vector<int> cells = StatsFieldCells(run.out);
+    ASSERT_EQ(cells.size(), 96u);
+
+    test::UseDisplay565();
+    test::UseDataDir(test::BuildDataDir());
+    std::unique_ptr<Bitmap> balls[9];
+    for (int i = 0; i < 9; ++i) {
+        balls[i].reset(Bitmap::Load(("\\ball" + std::to_string(i) + ".bmp").c_str()));
+        ASSERT_NE(balls[i], nullptr);
+    }
+    int checked = 0;
+    for (int r = 0; r < kFieldRows; ++r) {
+        for (int c = 0; c < 8 - r % 2; ++c) {
+            const int code = cells[r * 8 + c];
+            if (code < 1 || code > 8) continue;
+            const Bitmap& ball = *balls[code];
+            const int x = 30 + 22 * c + (r % 2) * 11, y = 17 + 19 * r;
+            EXPECT_EQ(shot.Colour555(x + ball.width / 2, y + ball.height / 2),
+                      Colour555Of565(ball.Pixel16(ball.width / 2, ball.height / 2)))
+                << "row " << r << " col " << c;
+            ++checked;
+        }
+    }
+    EXPECT_GE(checked, 30);  // five rows of a fresh push-mode game
 }
 
 }  // namespace
