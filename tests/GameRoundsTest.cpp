@@ -296,3 +296,84 @@ TEST_F(RoundsTest, ClearingTheLastRoundStopsAtVictoryUntilTheLaunchKey) {
 }
 
 }  // namespace
+
+namespace {
+
+// The whole game through the binary: the title's first entry starts round 1, one shot clears
+// it, and a dozen more are played in round 2 before the ceiling comes down.
+class RoundsEndToEnd : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dataDir = test::MakeTempDir();
+        saveDir = test::MakeTempDir();
+        std::vector<uint8_t> rounds = test::EmptyRoundFile();
+        test::SetRoundCell(rounds, 0, 0, 3, 1);  // a pair under the straight shot
+        test::SetRoundCell(rounds, 0, 0, 4, 1);
+        test::SetRoundCell(rounds, 1, 0, 0, 2);  // two corners out of every shot's reach
+        test::SetRoundCell(rounds, 1, 0, 7, 2);
+        test::WriteBytes(dataDir + "/rounds.dat", rounds);
+        // One colour per round, so the launcher's colours do not depend on the dice.
+        std::string script = "0 keydown 193\n1 keydown 193\n1 keyup 193\n";
+        for (int shot = 0; shot < 12; ++shot)
+            script += std::to_string(55 + 15 * shot) + " keydown 193\n";
+        for (int step = 0; step < 10; ++step)
+            script += "230 keydown 37\n230 keyup 37\n";
+        script += "232 keydown 193\n";
+        inputPath = dataDir + "/input.txt";
+        const std::vector<uint8_t> bytes(script.begin(), script.end());
+        test::WriteBytes(inputPath, bytes);
+    }
+
+    void TearDown() override {
+        std::filesystem::remove_all(dataDir);
+        std::filesystem::remove_all(saveDir);
+    }
+
+    std::string Run(int frames) {
+        const test::RunResult run =
+            test::RunGame("--headless --frames " + std::to_string(frames) + " --stats --input " +
+                          inputPath + " --data-dir " + dataDir + " --save-dir " + saveDir);
+        EXPECT_EQ(0, run.exitCode) << run.err;
+        return run.out;
+    }
+
+    std::string dataDir, saveDir, inputPath;
+};
+
+TEST_F(RoundsEndToEnd, OneShotClearsTheFirstRoundAndTheNextIsLoadedAtItsTime) {
+    // The shot leaves at frame 1 and meets the pair in its 11th frame: 90 points, and the
+    // clear bonus of (100 - 11 / 20)^2 = 10000 paid in the same frame.
+    std::string stats = Run(12);
+    EXPECT_EQ("0", test::StatsField(stats, "state"));
+    EXPECT_EQ("0", test::StatsField(stats, "round"));
+    EXPECT_EQ("10090", test::StatsField(stats, "score"));
+    EXPECT_EQ("0", test::StatsField(stats, "bestRound"));
+    EXPECT_EQ((std::vector<uint8_t>{0, 0, 0, 0}), test::ReadBytes(saveDir + "/com.dat"));
+    // The sequence's 21st frame (frame 31) changes the round.
+    EXPECT_EQ("0", test::StatsField(Run(31), "round"));
+    stats = Run(32);
+    EXPECT_EQ("1", test::StatsField(stats, "round"));
+    EXPECT_EQ("2", test::StatsField(stats, "nextColour"));
+    EXPECT_EQ("true", test::StatsField(stats, "running"));
+}
+
+TEST_F(RoundsEndToEnd, ADozenStraightShotsAndOneOffTheWallInTheSecondRound) {
+    // Straight shots in threes: to the ceiling at (0, 4), under it at (1, 3), then (2, 3)
+    // pops the three for 90. The 13th counted shot, at 130 degrees, bounces off the left wall
+    // at (31, 155), reaches the ceiling at x 127 over column 4 and brings the ceiling down.
+    const std::string stats = Run(260);
+    EXPECT_EQ("0", test::StatsField(stats, "state"));
+    EXPECT_EQ("1", test::StatsField(stats, "round"));
+    EXPECT_EQ("10450", test::StatsField(stats, "score"));
+    EXPECT_EQ("130", test::StatsField(stats, "aimAngle"));
+    EXPECT_EQ("0", test::StatsField(stats, "shotsSinceDrop"));
+    EXPECT_EQ("36", test::StatsField(stats, "fieldTop"));
+    EXPECT_EQ("10", test::StatsField(stats, "deadlineRow"));
+    std::string field = "[[2,-1,-1,-1,2,-1,-1,2]";
+    for (int r = 1; r < kFieldRows; ++r)
+        field += ",[-1,-1,-1,-1,-1,-1,-1,-1]";
+    field += "]";
+    EXPECT_NE(std::string::npos, stats.find("\"field\":" + field)) << stats;
+}
+
+}  // namespace
