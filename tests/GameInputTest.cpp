@@ -74,20 +74,17 @@ TEST_F(InputTest, LaunchKeyFiresCountsTheShotAndSwingsTheFish) {
     EXPECT_EQ(y, game->shotY);
 }
 
-TEST_F(InputTest, KeyLaunchesInABossRoundDoNotMoveTheCeiling) {
+TEST_F(InputTest, LaunchKeyIsIgnoredDuringTheClearAndUncountedInABossRound) {
+    game->launchEnabled = false;
+    game->OnKeyDown(kLaunch);
+    EXPECT_FALSE(game->shotFlying);
+    game->launchEnabled = true;
     FakeBoss boss;
     game->boss = &boss;
     game->OnKeyDown(196);
     EXPECT_TRUE(game->shotFlying);
     EXPECT_EQ(0, game->shotsSinceDrop);
     game->boss = nullptr;
-}
-
-TEST_F(InputTest, LaunchKeyDoesNothingWhileLaunchingIsOff) {
-    game->launchEnabled = false;
-    game->OnKeyDown(kLaunch);
-    EXPECT_FALSE(game->shotFlying);
-    EXPECT_EQ(0, game->shotsSinceDrop);
 }
 
 TEST_F(InputTest, LaunchKeyAfterALostGameGoesToTheHighScores) {
@@ -125,15 +122,6 @@ TEST_F(InputTest, ExitStripStartsAt200By104) {
     game->OnTap(200, 104);
     EXPECT_EQ(kStateTitle, game->state);
     EXPECT_FALSE(game->running);
-}
-
-TEST_F(InputTest, OtherKeysDoNothingInPlay) {
-    game->OnKeyDown(13);
-    game->OnKeyDown(38);
-    EXPECT_EQ(90, game->aimAngle);
-    EXPECT_FALSE(game->shotFlying);
-    EXPECT_FALSE(game->suspended);
-    EXPECT_EQ(kStatePlay, game->state);
 }
 
 }  // namespace

@@ -97,17 +97,20 @@ TEST_F(MatchTest, PopCreatesBreakFishAndScoreEffectsOverTheBubble) {
     EXPECT_EQ(-1, game->field[10][3]);
     EXPECT_EQ(2, game->field[0][0]);
     EXPECT_EQ(0, game->GetScore());
-}
 
-TEST_F(MatchTest, EffectsOfAShiftedRowSitHalfACellFurtherRight) {
-    MarkPopped(3, 2, 6);
+    // A shifted row's effects sit half a cell further right; a bubble cut off falls from the
+    // same kind of place.
+    MarkPopped(0, 0, 2);
+    game->field[1][0] = 7;
     game->matchCount = 5;
     game->PopGroup();
-    auto* points = dynamic_cast<ScoreTextEffect*>(game->effects[2]);
-    ASSERT_TRUE(points);
-    EXPECT_EQ(30 + 44 + 11 + 11, points->x);
-    EXPECT_EQ(17 + 60 + 11, points->y);
-    EXPECT_EQ(90, points->value);
+    auto* text = dynamic_cast<ScoreTextEffect*>(game->effects[5]);
+    auto* fallen = dynamic_cast<FallingBubbleEffect*>(game->effects[6]);
+    ASSERT_TRUE(text && fallen);
+    EXPECT_EQ(90, text->value);
+    EXPECT_EQ(30 + 11 + 11, fallen->x);
+    EXPECT_EQ(17 + 20 + 11, fallen->y);
+    EXPECT_EQ(7, fallen->code);
 }
 
 TEST_F(MatchTest, FallingBubblesEarnSquarePointsAndATierBonus) {
@@ -130,19 +133,6 @@ TEST_F(MatchTest, FallingBubblesEarnSquarePointsAndATierBonus) {
         EXPECT_EQ(c.points, game->GetScore()) << c.falling << " falling";
         EXPECT_EQ(0, Bubbles());
     }
-}
-
-TEST_F(MatchTest, FallingBubbleStartsAtItsEffectPosition) {
-    MarkPopped(0, 0, 1);
-    game->field[1][0] = 7;
-    game->PopGroup();
-    FallingBubbleEffect* falling = nullptr;
-    for (int i = 0; i <= game->lastEffect; ++i)
-        if (auto* f = dynamic_cast<FallingBubbleEffect*>(game->effects[i])) falling = f;
-    ASSERT_TRUE(falling);
-    EXPECT_EQ(7, falling->code);
-    EXPECT_EQ(30 + 11 + 11, falling->x);
-    EXPECT_EQ(17 + 20 + 11, falling->y);
 }
 
 TEST_F(MatchTest, PopInTheTopRowKeepsWhatHangsFromOtherTopRowBubbles) {
