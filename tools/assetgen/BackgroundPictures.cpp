@@ -38,7 +38,7 @@ void PaintWater(PictureCanvas& canvas, int index) {
     const double depth = index / double(kPatterns - 1);
     const Colour deep = Mix(FromRgb(44, 110, 168), FromRgb(7, 14, 40), std::pow(depth, 0.85));
     const Colour light = Mix(FromRgb(150, 214, 240), FromRgb(40, 90, 130), depth);
-    const double lightAmount = 0.55 * (1 - depth) + 0.12;
+    const double lightAmount = 0.45 * (1 - depth) + 0.12;
     const Wave waves[3] = {{1, 2, 0.3 + index}, {-2, 1, 1.7 + 0.5 * index}, {1, -1, 2.9}};
     cairo_surface_t* s = canvas.Surface();
     cairo_surface_flush(s);
