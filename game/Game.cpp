@@ -15,6 +15,9 @@
 #include "gfx/Bitmap.h"
 #include "gfx/ScoreCounter.h"
 #include "gfx/SmallFont.h"
+#include "pages/GameOverScene.h"
+#include "pages/HiScoreScene.h"
+#include "pages/OptionsScene.h"
 #include "pages/Scene.h"
 #include "sound/SoundBank.h"
 
@@ -78,6 +81,9 @@ Game::~Game() {
         delete b;
         b = nullptr;
     }
+    delete gameOverPage;
+    delete optionsPage;
+    delete hiScorePage;
     delete score;
     delete rival;
     delete bigFish;
@@ -117,7 +123,11 @@ void Game::CreateActors() {
     score = new ScoreCounter(220, 0);
 }
 
-void Game::CreatePages() {}
+void Game::CreatePages() {
+    gameOverPage = new GameOverScene(this);
+    optionsPage = new OptionsScene(this);
+    hiScorePage = new HiScoreScene(this);
+}
 
 void Game::FillStartField() {
     for (int r = 0; r < kFieldRows; ++r)
@@ -189,7 +199,16 @@ int Game::GetScore() const {
     return score ? score->Get() : 0;
 }
 
-Scene* Game::PageForState(int) const {
+Scene* Game::PageForState(int pageState) const {
     // The pages join here as they are built; a missing page draws and hears nothing.
-    return nullptr;
+    switch (pageState) {
+        case kStateOptions:
+            return optionsPage;
+        case kStateGameOver:
+            return gameOverPage;
+        case kStateHiScores:
+            return hiScorePage;
+        default:
+            return nullptr;
+    }
 }
