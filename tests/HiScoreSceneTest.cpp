@@ -2,6 +2,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -20,14 +21,15 @@ using Table = std::vector<std::pair<std::string, int>>;
 const Table kSevenScores = {{"ALPHA", 700}, {"BRAVO", 600}, {"CHAR", 500}, {"DELTA", 400},
                             {"ECHO", 300},  {"FOX", 200},   {"GOLF", 100}};
 
-std::vector<uint8_t> EncodeTable(const Table& table) {
+// The file layout: per entry 7 name bytes (zero-padded) and a little-endian 32-bit score.
+std::vector<uint8_t> EncodeTable(Table table) {
+    table.resize(HiScoreScene::kEntries, {"", 0});
     std::vector<uint8_t> bytes;
     for (const auto& [name, score] : table) {
         uint8_t record[11] = {};
         std::memcpy(record, name.data(), std::min<size_t>(name.size(), 7));
-        const uint32_t v = static_cast<uint32_t>(score);
         for (int i = 0; i < 4; ++i)
-            record[7 + i] = static_cast<uint8_t>(v >> (8 * i));
+            record[7 + i] = static_cast<uint8_t>(static_cast<uint32_t>(score) >> (8 * i));
         bytes.insert(bytes.end(), record, record + 11);
     }
     return bytes;
@@ -41,19 +43,13 @@ class HiScoreSceneTest : public PageTest {
         ASSERT_NE(page, nullptr);
     }
     std::string DataFile() const { return saveDir + "/data.dat"; }
-    void WriteTable(const Table& table) { test::WriteBytes(DataFile(), EncodeTable(table)); }
-
-    // Where the play keys leave a game that has just been lost.
+    std::vector<uint8_t> Saved() const { return test::ReadBytes(DataFile()); }
+    // Where the play keys leave a game that has just ended.
     void FinishGame(int score) {
         game->score->Set(score);
-        game->ClearRunning();
         game->hiScoreReturnState = 0;
         game->state = kStateHiScores;
         game->gameOverPage->Prepare();
-    }
-    void Look(int from) {
-        game->hiScoreReturnState = from;
-        game->state = kStateHiScores;
     }
     void DrawFrame() {
         test::Frame frame;
@@ -65,110 +61,59 @@ class HiScoreSceneTest : public PageTest {
             table.emplace_back(page->names[k], page->scores[k]);
         return table;
     }
-
     HiScoreScene* page = nullptr;
 };
 
 TEST_F(HiScoreSceneTest, AnEqualScoreGoesBelowAndTheLastEntryDropsOut) {
-    WriteTable(kSevenScores);
+    test::WriteBytes(DataFile(), EncodeTable(kSevenScores));
     FinishGame(500);
     DrawFrame();
     EXPECT_EQ(page->editRow, 3);
-    EXPECT_EQ(page->editColumn, 0);
     const Table expected = {{"ALPHA", 700}, {"BRAVO", 600}, {"CHAR", 500}, {"AAAAA", 500},
                             {"DELTA", 400}, {"ECHO", 300},  {"FOX", 200}};
     EXPECT_EQ(Shown(), expected);
     Confirm();
     EXPECT_EQ(game->state, kStateGameOver);
-    EXPECT_EQ(test::ReadBytes(DataFile()), EncodeTable(expected));
+    EXPECT_EQ(Saved(), EncodeTable(expected));
 }
 
-TEST_F(HiScoreSceneTest, AScoreAboveOnlyTheLastTakesThePlaceOfTheLast) {
-    WriteTable(kSevenScores);
-    FinishGame(101);
-    Confirm();
-    Table expected = kSevenScores;
-    expected.back() = {"AAAAA", 101};
-    EXPECT_EQ(test::ReadBytes(DataFile()), EncodeTable(expected));
-}
-
-TEST_F(HiScoreSceneTest, ScoresThatDoNotQualifyLeaveTheFileAlone) {
-    // Empty table and a score of 0: 0 is not above 0.
-    FinishGame(0);
-    DrawFrame();
-    EXPECT_EQ(page->editRow, -1);
+TEST_F(HiScoreSceneTest, ScoresThatDoNotQualifyOnlyShowTheTableAndLeaveTheFileAlone) {
+    FinishGame(0);  // 0 is not above the empty table's 0
     Confirm();
     EXPECT_EQ(game->state, kStateGameOver);
     EXPECT_FALSE(std::filesystem::exists(DataFile()));
 
-    // A score below all seven: a trailing byte shows the file was not rewritten.
     std::vector<uint8_t> bytes = EncodeTable(kSevenScores);
-    bytes.push_back(0x5A);
+    bytes.push_back(0x5A);  // shows whether the file was rewritten
     test::WriteBytes(DataFile(), bytes);
     FinishGame(100);
-    Confirm();
+    for (int key : {game->keys.vkUp, game->keys.vkDown, game->keys.vkLeft, game->keys.vkRight})
+        Key(key);
+    EXPECT_EQ(Shown(), kSevenScores);
+    game->OnTap(239, 319);
     EXPECT_EQ(game->state, kStateGameOver);
-    EXPECT_EQ(test::ReadBytes(DataFile()), bytes);
-    EXPECT_EQ(game->hiScoreReturnState, kStateGameOver);
+    EXPECT_EQ(Saved(), bytes);
 }
 
 TEST_F(HiScoreSceneTest, LettersWrapThroughSpaceAndTheColumnStopsAtBothEnds) {
     FinishGame(50);
-    Key(Left());
+    const int up = game->keys.vkUp, down = game->keys.vkDown;
+    Key(game->keys.vkLeft);
     EXPECT_EQ(page->editColumn, 0);
-    Key(Up());
-    EXPECT_EQ(page->names[0][0], 'B');
-    Key(Down());
-    Key(Down());
-    EXPECT_EQ(page->names[0][0], ' ') << "down on A";
-    Key(Down());
-    EXPECT_EQ(page->names[0][0], 'Z') << "down on space";
-    Key(Up());
-    EXPECT_EQ(page->names[0][0], ' ') << "up on Z";
-    Key(Up());
-    EXPECT_EQ(page->names[0][0], 'A') << "up on space";
-
-    for (int i = 0; i < 6; ++i)
-        Key(Right());
-    EXPECT_EQ(page->editColumn, 4);
-    Key(Down());
-    Key(Down());
-    Key(Left());
-    Key(Down());
-    EXPECT_STREQ(page->names[0], "AAA Z");
-    EXPECT_EQ(SoundsPlayed(), 0) << "no key on this page plays a sound";
-    Confirm();
-    EXPECT_EQ(test::ReadBytes(DataFile()),
-              EncodeTable({{"AAA Z", 50}, {"", 0}, {"", 0}, {"", 0}, {"", 0}, {"", 0}, {"", 0}}));
-}
-
-TEST_F(HiScoreSceneTest, LookingOnlyIgnoresLetterKeysAndAnyTapGoesBack) {
-    WriteTable(kSevenScores);
-    Look(kStateOptions);
-    for (int key : {Up(), Down(), Left(), Right()})
+    std::string seen;
+    for (int key : {down, down, up, up, up}) {
         Key(key);
-    EXPECT_EQ(Shown(), kSevenScores);
-    EXPECT_EQ(game->state, kStateHiScores);
-    game->OnTap(239, 319);
-    EXPECT_EQ(game->state, kStateOptions);
-    EXPECT_EQ(test::ReadBytes(DataFile()), EncodeTable(kSevenScores));
-
-    // Every visit reads the file again.
-    WriteTable({{"NEW", 9}});
-    Look(kStateGameOver);
-    DrawFrame();
-    EXPECT_EQ(page->names[0], std::string("NEW"));
-    EXPECT_EQ(page->scores[0], 9);
-}
-
-TEST_F(HiScoreSceneTest, TheMarkBlinksUnderTheLetterThreeFramesInSix) {
-    FinishGame(1);
-    std::vector<int> counters;
-    for (int i = 0; i < 7; ++i) {
-        DrawFrame();
-        counters.push_back(page->blinkCounter);
+        seen += page->names[0][0];
     }
-    EXPECT_EQ(counters, (std::vector<int>{1, 2, 3, 4, 5, 0, 1}));
+    EXPECT_EQ(seen, " Z AB");
+    for (int i = 0; i < 6; ++i)
+        Key(game->keys.vkRight);
+    EXPECT_EQ(page->editColumn, 4);
+    Key(down);
+    Key(down);
+    EXPECT_EQ(SoundsPlayed(), 0);
+    Confirm();
+    EXPECT_EQ(Saved(), EncodeTable({{"BAAAZ", 50}}));
 }
 
 TEST_F(HiScoreSceneTest, ATableWrittenByThePageIsReadBackTheSame) {
@@ -180,122 +125,75 @@ TEST_F(HiScoreSceneTest, ATableWrittenByThePageIsReadBackTheSame) {
         page->scores[k] = table[k].second;
     }
     page->SaveTable();
-    const std::vector<uint8_t> bytes = test::ReadBytes(DataFile());
-    ASSERT_EQ(bytes.size(), 77u);
-    EXPECT_EQ(bytes, EncodeTable(table));
-    EXPECT_EQ(bytes[7 * 11 - 1], 0x80) << "scores are little-endian";
-
+    ASSERT_EQ(Saved().size(), 77u);
+    EXPECT_EQ(Saved(), EncodeTable(table));
     RestartGame();
     page = game->hiScorePage;
     page->LoadTable();
     EXPECT_EQ(Shown(), table);
 }
 
-TEST_F(HiScoreSceneTest, NamesFromADamagedFileAreCutToFiveLettersTheTableCanShow) {
+TEST_F(HiScoreSceneTest, DamagedFilesGiveNamesOfAtMostFiveLettersTheTableCanShow) {
     std::vector<uint8_t> bytes = EncodeTable(kSevenScores);
-    std::memset(bytes.data(), 'X', 7);  // no terminating zero at all
+    std::memset(bytes.data(), 'X', 7);  // no terminating zero
     const uint8_t odd[7] = {'a', '7', 0xFF, '\n', 'Q', 'R', 'S'};
     std::memcpy(bytes.data() + 11, odd, 7);
-    bytes.resize(11 * 2 + 9);  // third record's name whole, its score cut short
+    bytes.resize(11 * 2 + 9);  // third name whole, its score cut short
     test::WriteBytes(DataFile(), bytes);
     FinishGame(1);
     DrawFrame();
-    EXPECT_STREQ(page->names[0], "XXXXX");
-    EXPECT_STREQ(page->names[1], "    Q");
-    EXPECT_EQ(page->scores[0], 700);
-    EXPECT_EQ(page->editRow, 2) << "1 passes the score of 0 the file could not give";
-    EXPECT_STREQ(page->names[3], "CHAR");
-    EXPECT_EQ(page->scores[3], 0);
-    for (const auto& name : page->names)
-        EXPECT_EQ(name[5], '\0');
+    EXPECT_EQ(
+        Shown(),
+        (Table{
+            {"XXXXX", 700}, {"    Q", 600}, {"AAAAA", 1}, {"CHAR", 0}, {"", 0}, {"", 0}, {"", 0}}));
 }
 
-TEST_F(HiScoreSceneTest, AnEmptyOrOversizedFileIsHarmless) {
-    test::WriteBytes(DataFile(), {});
-    Look(kStateGameOver);
-    DrawFrame();
-    EXPECT_EQ(page->scores[0], 0);
-    Confirm();
-
-    std::vector<uint8_t> bytes = EncodeTable(kSevenScores);
-    bytes.resize(4096, 'Z');
-    test::WriteBytes(DataFile(), bytes);
-    Look(kStateGameOver);
-    DrawFrame();
-    EXPECT_EQ(Shown(), kSevenScores);
-}
-
-TEST_F(HiScoreSceneTest, ASaveThatFailsKeepsTheHighScoresThatWereThere) {
-    WriteTable(kSevenScores);
-    const std::vector<uint8_t> before = test::ReadBytes(DataFile());
-    // The disk fills after 40 bytes of the new file.
-    struct rlimit old;
+TEST_F(HiScoreSceneTest, ASaveThatFailsHalfWayKeepsTheOldFile) {
+    test::WriteBytes(DataFile(), EncodeTable(kSevenScores));
+    struct rlimit old, full;
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    struct rlimit tiny = old;
-    tiny.rlim_cur = 40;
+    full = old;
+    full.rlim_cur = 40;  // the disk is full after 40 bytes of the new file
     void (*oldHandler)(int) = signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
     FinishGame(999);
     Confirm();
     setrlimit(RLIMIT_FSIZE, &old);
     signal(SIGXFSZ, oldHandler);
-
     EXPECT_EQ(game->state, kStateGameOver);
-    EXPECT_EQ(test::ReadBytes(DataFile()), before);
-    int files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(saveDir)) {
-        (void)entry;
-        ++files;
-    }
+    EXPECT_EQ(Saved(), EncodeTable(kSevenScores));
+    const auto files = std::distance(std::filesystem::directory_iterator(saveDir), {});
     EXPECT_EQ(files, 1) << "no half-written file is left behind";
 }
 
-TEST_F(HiScoreSceneTest, ASaveDirectoryThatIsAFileIsLeftAlone) {
-    const std::string blocker = saveDir + "/blocker";
-    test::WriteBytes(blocker, {1, 2, 3});
-    test::UseSaveDir(blocker);
-    FinishGame(999);
-    DrawFrame();
-    Confirm();
-    EXPECT_EQ(game->state, kStateGameOver);
-    EXPECT_EQ(test::ReadBytes(blocker), (std::vector<uint8_t>{1, 2, 3}));
-    Look(kStateGameOver);
-    DrawFrame();
-    EXPECT_EQ(page->scores[0], 999) << "with no file the table in memory stays";
-}
-
-TEST_F(HiScoreSceneTest, TheFirstSaveCreatesTheSaveDirectory) {
-    const std::string nested = saveDir + "/not/yet/there";
-    test::UseSaveDir(nested);
+TEST_F(HiScoreSceneTest, SavesCreateAMissingSaveDirectoryButNeverWriteOverAFile) {
+    test::UseSaveDir(saveDir + "/not/yet");
     FinishGame(1234);
     Confirm();
-    EXPECT_EQ(test::ReadBytes(nested + "/data.dat"),
-              EncodeTable({{"AAAAA", 1234}, {"", 0}, {"", 0}, {"", 0}, {"", 0}, {"", 0}, {"", 0}}));
-}
+    EXPECT_EQ(test::ReadBytes(saveDir + "/not/yet/data.dat"), EncodeTable({{"AAAAA", 1234}}));
 
-TEST_F(HiScoreSceneTest, TwoConfirmsBeforeTheFirstFrameKeepEveryHighScore) {
-    WriteTable(kSevenScores);
-    FinishGame(650);
-    // A second confirm arrives before the page has drawn anything.
+    test::WriteBytes(saveDir + "/file", {1, 2, 3});
+    test::UseSaveDir(saveDir + "/file");
+    FinishGame(999);
     Confirm();
     EXPECT_EQ(game->state, kStateGameOver);
-    const Table expected = {{"ALPHA", 700}, {"AAAAA", 650}, {"BRAVO", 600}, {"CHAR", 500},
-                            {"DELTA", 400}, {"ECHO", 300},  {"FOX", 200}};
-    EXPECT_EQ(test::ReadBytes(DataFile()), EncodeTable(expected));
-    EXPECT_EQ(game->gameOverPage->selection, 1);
+    EXPECT_EQ(test::ReadBytes(saveDir + "/file"), (std::vector<uint8_t>{1, 2, 3}));
 }
 
-TEST_F(HiScoreSceneTest, ALetterKeyBeforeTheFirstFrameEditsTheNewEntry) {
-    WriteTable(kSevenScores);
-    FinishGame(10000);
-    Key(Up());
-    Key(Right());
-    Key(Down());
-    Confirm();
-    Table expected = kSevenScores;
-    expected.insert(expected.begin(), {"B AAA", 10000});
-    expected.pop_back();
-    EXPECT_EQ(test::ReadBytes(DataFile()), EncodeTable(expected));
+TEST_F(HiScoreSceneTest, KeysBeforeTheFirstFrameWorkOnTheRealTable) {
+    test::WriteBytes(DataFile(), EncodeTable(kSevenScores));
+    FinishGame(650);
+    Key(game->keys.vkUp);
+    Confirm();  // before the page has drawn anything
+    EXPECT_EQ(game->state, kStateGameOver);
+    EXPECT_EQ(game->gameOverPage->selection, 1);
+    EXPECT_EQ(Saved(), EncodeTable({{"ALPHA", 700},
+                                    {"BAAAA", 650},
+                                    {"BRAVO", 600},
+                                    {"CHAR", 500},
+                                    {"DELTA", 400},
+                                    {"ECHO", 300},
+                                    {"FOX", 200}}));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// A Game over the headless back end, with its own empty data and save directories, for the
-// suites of the pages. Sounds the pages play are read back from the headless sound log.
+// A Game over the headless back end with its own empty data and save directories, for the
+// page suites. The sounds the pages play are read back from the headless sound log.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -29,14 +29,12 @@ class PageTest : public ::testing::Test {
         test::UseSaveDir(saveDir);
         RestartGame();
     }
-
     void TearDown() override {
         game.reset();
         I_Shutdown();
         std::filesystem::remove_all(dataDir);
         std::filesystem::remove_all(saveDir);
     }
-
     // A fresh Game, as at program start, over what the directories hold now.
     void RestartGame() {
         game.reset();
@@ -44,22 +42,15 @@ class PageTest : public ::testing::Test {
         game = std::make_unique<Game>();
         I_HeadlessSoundLog().clear();
     }
-
     int SoundsPlayed() const {
         int n = 0;
         for (const std::string& line : I_HeadlessSoundLog())
             n += line.rfind("play ", 0) == 0 ? 1 : 0;
         return n;
     }
-
     void Key(int key) { game->OnKeyDown(key); }
     void Confirm() { game->OnKeyDown(kConfirmKeys[0]); }
-    int Up() const { return game->keys.vkUp; }
-    int Down() const { return game->keys.vkDown; }
-    int Left() const { return game->keys.vkLeft; }
-    int Right() const { return game->keys.vkRight; }
 
-    std::string dataDir;
-    std::string saveDir;
+    std::string dataDir, saveDir;
     std::unique_ptr<Game> game;
 };
