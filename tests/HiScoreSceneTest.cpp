@@ -142,10 +142,9 @@ TEST_F(HiScoreSceneTest, DamagedFilesGiveNamesOfAtMostFiveLettersTheTableCanShow
     test::WriteBytes(DataFile(), bytes);
     FinishGame(1);
     DrawFrame();
-    EXPECT_EQ(
-        Shown(),
-        (Table{
-            {"XXXXX", 700}, {"    Q", 600}, {"AAAAA", 1}, {"CHAR", 0}, {"", 0}, {"", 0}, {"", 0}}));
+    Table expected = {{"XXXXX", 700}, {"    Q", 600}, {"AAAAA", 1}, {"CHAR", 0}};
+    expected.resize(HiScoreScene::kEntries, {"", 0});
+    EXPECT_EQ(Shown(), expected);
 }
 
 TEST_F(HiScoreSceneTest, ASaveThatFailsHalfWayKeepsTheOldFile) {
