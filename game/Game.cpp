@@ -19,6 +19,7 @@
 #include "pages/HiScoreScene.h"
 #include "pages/OptionsScene.h"
 #include "pages/Scene.h"
+#include "pages/TitleScene.h"
 #include "sound/SoundBank.h"
 
 namespace {
@@ -77,6 +78,8 @@ Game::Game() {
 Game::~Game() {
     // The shell never destroys the game; tests make many, so give everything back.
     ClearEffects();
+    delete titlePage;
+    titlePage = nullptr;
     for (Boss*& b : bosses) {
         delete b;
         b = nullptr;
@@ -125,6 +128,7 @@ void Game::CreateActors() {
 
 void Game::CreatePages() {
     gameOverPage = new GameOverScene(this);
+    titlePage = new TitleScene(this);
     optionsPage = new OptionsScene(this);
     hiScorePage = new HiScoreScene(this);
 }
@@ -202,6 +206,8 @@ int Game::GetScore() const {
 Scene* Game::PageForState(int pageState) const {
     // The pages join here as they are built; a missing page draws and hears nothing.
     switch (pageState) {
+        case kStateTitle:
+            return titlePage;
         case kStateOptions:
             return optionsPage;
         case kStateGameOver:
