@@ -204,7 +204,6 @@ int Game::GetScore() const {
 }
 
 Scene* Game::PageForState(int pageState) const {
-    // The pages join here as they are built; a missing page draws and hears nothing.
     switch (pageState) {
         case kStateTitle:
             return titlePage;
