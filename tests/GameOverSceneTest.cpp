@@ -33,11 +33,13 @@ TEST_F(GameOverSceneTest, TapsInsideTheMenuBoxConfirmTheirEntryAtOnce) {
         game->state = kStateGameOver;
         game->running = false;
         page->selection = kHiScores;
+        game->round = 5;  // the round that was lost; a new game starts at the start round
         game->OnTap(c.x, c.y);
         const int state = c.entry < 0 ? kStateGameOver : c.entry == kTitle ? kStateTitle : 0;
         EXPECT_EQ(game->state, state);
         EXPECT_EQ(page->selection, c.entry < 0 ? kHiScores : c.entry);
         EXPECT_EQ(game->running, state == kStatePlay);
+        EXPECT_EQ(game->round, c.entry == kNewGame ? 0 : 5);
     }
 }
 
