@@ -100,11 +100,9 @@ class BossTest : public ::testing::Test {
         }
     }
 
-    // A shot whose square covers the middle of the boss's hit square.
+    // A shot whose first test point lies just inside the hit square's top-left corner.
     static bool Strike(BossCommon& boss) {
-        const int c = boss.boxX + boss.boxSize / 2 - 11;
-        const int d = boss.boxY + boss.boxSize / 2 - 11;
-        return boss.HitTest(c, d, 22, 22);
+        return boss.HitTest(boss.boxX + 1 - boss.hitMargin, boss.boxY + 1 - boss.hitMargin, 22, 22);
     }
     // A shot far away from anything.
     static bool Miss(BossCommon& boss) { return boss.HitTest(-500, -500, 22, 22); }
