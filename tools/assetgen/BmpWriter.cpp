@@ -15,7 +15,9 @@ void Put32(std::vector<uint8_t>& out, uint32_t v) {
     Put16(out, v >> 16);
 }
 
-int RowBytes(int bitsPerPixel, int width) { return ((bitsPerPixel / 8) * width + 3) & ~3; }
+int RowBytes(int bitsPerPixel, int width) {
+    return ((bitsPerPixel / 8) * width + 3) & ~3;
+}
 
 void PutHeaders(std::vector<uint8_t>& out, int width, int height, int bitsPerPixel,
                 uint32_t paletteEntries) {
@@ -40,7 +42,8 @@ void PutHeaders(std::vector<uint8_t>& out, int width, int height, int bitsPerPix
 }
 
 void PadRow(std::vector<uint8_t>& out, int written, int rowBytes) {
-    for (int i = written; i < rowBytes; ++i) out.push_back(0);
+    for (int i = written; i < rowBytes; ++i)
+        out.push_back(0);
 }
 
 }  // namespace

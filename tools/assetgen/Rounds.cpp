@@ -3,6 +3,8 @@
 namespace assetgen {
 
 // Rounds arrive with their own work; until then rounds.dat is absent.
-bool GenerateRounds(const GenContext&) { return true; }
+bool GenerateRounds(const GenContext&) {
+    return true;
+}
 
 }  // namespace assetgen

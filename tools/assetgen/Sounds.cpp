@@ -3,6 +3,8 @@
 namespace assetgen {
 
 // Sounds arrive with their own work; until then the game runs silent.
-bool GenerateSounds(const GenContext&) { return true; }
+bool GenerateSounds(const GenContext&) {
+    return true;
+}
 
 }  // namespace assetgen

@@ -1,0 +1,101 @@
+// The game binary run headless, as a player's scripts and CI run it.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "tests/TestSupport.h"
+
+namespace {
+
+std::string Dirs() {
+    return " --data-dir " + test::BuildDataDir() + " --save-dir " + test::MakeTempDir();
+}
+
+std::string WriteScript(const std::string& text) {
+    const std::string path = test::MakeTempDir() + "/input.txt";
+    std::ofstream(path) << text;
+    return path;
+}
+
+TEST(HeadlessRun, PrintsOneStatsLineOnTheTitlePage) {
+    const auto run = test::RunGame("--headless --frames 3 --stats" + Dirs());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(test::StatsField(run.out, "frames"), "3");
+    EXPECT_EQ(test::StatsField(run.out, "state"), "1");
+    EXPECT_EQ(test::StatsField(run.out, "deadlineRow"), "11");
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1);
+}
+
+TEST(HeadlessRun, ShotsAreTakenOnlyOfDrawnFrames) {
+    const std::string dir = test::MakeTempDir();
+    const auto none = test::RunGame("--headless --frames 0 --shot 0:" + dir + "/a.png" + Dirs());
+    ASSERT_EQ(none.exitCode, 0) << none.err;
+    EXPECT_TRUE(test::ReadBytes(dir + "/a.png").empty());
+    const auto one = test::RunGame("--headless --frames 1 --shot 0:" + dir + "/b.png" + Dirs());
+    ASSERT_EQ(one.exitCode, 0) << one.err;
+    const auto png = test::ReadBytes(dir + "/b.png");
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(png[1], 'P');
+    EXPECT_EQ(png[19], 240);  // IHDR width
+    EXPECT_EQ(png[22] << 8 | png[23], 320);
+}
+
+TEST(HeadlessRun, LandscapeAnd555DisplaysShowTheSamePicture) {
+    const std::string dir = test::MakeTempDir();
+    const std::string common = "--headless --frames 2" + Dirs();
+    ASSERT_EQ(test::RunGame(common + " --shot 1:" + dir + "/p.png").exitCode, 0);
+    ASSERT_EQ(test::RunGame(common + " --display landscape565 --shot 1:" + dir + "/l.png").exitCode,
+              0);
+    EXPECT_EQ(test::ReadBytes(dir + "/p.png"), test::ReadBytes(dir + "/l.png"));
+    ASSERT_EQ(test::RunGame(common + " --display portrait555 --shot 1:" + dir + "/f.png").exitCode,
+              0);
+    EXPECT_FALSE(test::ReadBytes(dir + "/f.png").empty());
+}
+
+TEST(HeadlessRun, TickWrapDoesNotStallPacing) {
+    const auto run =
+        test::RunGame("--headless --frames 40 --stats --tick-start 4294967000" + Dirs());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(test::StatsField(run.out, "frames"), "40");
+}
+
+TEST(HeadlessRun, ControlAcceleratorsChangeNothing) {
+    const std::string quiet = WriteScript("");
+    const std::string keys = WriteScript("1 keydown 65 ctrl\n2 keydown 81 ctrl\n");
+    const auto a = test::RunGame("--headless --frames 5 --stats --input " + quiet + Dirs());
+    const auto b = test::RunGame("--headless --frames 5 --stats --input " + keys + Dirs());
+    ASSERT_EQ(b.exitCode, 0) << b.err;
+    EXPECT_EQ(a.out,
+              b.out.substr(0, b.out.find("\"frame_us")) + a.out.substr(a.out.find("\"frame_us")));
+}
+
+TEST(HeadlessRun, MalformedInputIsRefusedBeforeRunning) {
+    const std::string bad = WriteScript("0 keydown 193\n# fine\n3 kedown 40\n");
+    const auto run = test::RunGame("--headless --frames 5 --stats --input " + bad + Dirs());
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_NE(run.err.find("line 3"), std::string::npos) << run.err;
+    EXPECT_TRUE(run.out.empty());
+}
+
+TEST(HeadlessRun, RecordingReplaysTheSameInput) {
+    const std::string input = WriteScript("0 keydown 40\n0 keyup 40\n3 tap 100 200\n4 move 5 6\n");
+    const std::string record = test::MakeTempDir() + "/rec.txt";
+    const auto run =
+        test::RunGame("--headless --frames 6 --input " + input + " --record " + record + Dirs());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    std::ifstream in(record);
+    std::string text((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_NE(text.find("0 keydown 40\n0 keyup 40\n3 tap 100 200\n4 move 5 6\n"), std::string::npos)
+        << text;
+}
+
+TEST(HeadlessRun, BadOptionsAreRefused) {
+    EXPECT_EQ(test::RunGame("--headless --frames -3").exitCode, 2);
+    EXPECT_EQ(test::RunGame("--bogus").exitCode, 2);
+    EXPECT_EQ(test::RunGame("--shot nonsense").exitCode, 2);
+    const auto help = test::RunGame("--help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("--headless"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "platform/InputScript.h"
+#include "platform/Instance.h"
+#include "platform/i_system.h"
+#include "tests/TestSupport.h"
+
+namespace {
+
+TEST(InputScript, ParsesEventsAndComments) {
+    InputScript script;
+    std::string error;
+    ASSERT_TRUE(
+        script.Parse("# a comment\n0 keydown 193\n\n2 tap 239 319 # end\n2 move 0 0\n"
+                     "3 keydown 65 ctrl\n4 keyup 37\n",
+                     &error))
+        << error;
+    const auto& e = script.Events();
+    ASSERT_EQ(e.size(), 5u);
+    EXPECT_EQ(e[0].message, static_cast<UINT>(WM_KEYDOWN));
+    EXPECT_EQ(e[1].message, static_cast<UINT>(WM_LBUTTONDOWN));
+    EXPECT_EQ(e[1].a, 239);
+    EXPECT_EQ(e[1].b, 319);
+    EXPECT_TRUE(e[3].control);
+    const MSG tap = InputScript::ToMessage(e[1], nullptr);
+    EXPECT_EQ(tap.lParam, 239 | 319 << 16);
+    EXPECT_EQ(InputScript::FormatMessage(2, tap), "2 tap 239 319");
+}
+
+TEST(InputScript, RefusesBadLinesNamingThem) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"0 keydown 193\n1 jump 3\n", "line 2"},
+        {"5 keydown 193\n4 keyup 193\n", "line 2: frame 4 comes after frame 5"},
+        {"0 tap 240 0\n", "line 1"},
+        {"0 tap 10\n", "line 1"},
+        {"-1 keydown 193\n", "line 1"},
+        {"x keydown 193\n", "line 1"},
+        {"0 keydown 999\n", "line 1"},
+        {"0 keydown 193 extra\n", "line 1"},
+        {"99999999999999999999 keydown 1\n", "line 1"},
+    };
+    for (const auto& [text, expected] : cases) {
+        InputScript script;
+        std::string error;
+        EXPECT_FALSE(script.Parse(text, &error)) << text;
+        EXPECT_EQ(error.rfind(expected, 0), 0u) << error;
+        EXPECT_TRUE(script.Events().empty());
+    }
+}
+
+TEST(InputScript, DeliversEventsUpToTheFrame) {
+    InputScript script;
+    std::string error;
+    ASSERT_TRUE(script.Parse("0 keydown 1\n0 keydown 2\n3 keydown 3\n", &error));
+    std::vector<int> got;
+    script.Deliver(2, [&](const InputEvent& e) { got.push_back(e.a); });
+    EXPECT_EQ(got, (std::vector<int>{1, 2}));
+    script.Deliver(3, [&](const InputEvent& e) { got.push_back(e.a); });
+    EXPECT_EQ(got.back(), 3);
+}
+
+TEST(InstanceLock, SecondStartFindsTheFirstAndAsksItToComeForward) {
+    const std::string dir = test::MakeTempDir();
+    InstanceLock first(dir);
+    ASSERT_TRUE(first.Claim());
+    InstanceLock second(dir);
+    EXPECT_TRUE(second.OtherRunning());
+    EXPECT_FALSE(second.Claim());
+    EXPECT_FALSE(first.TakeRaiseRequest());
+    EXPECT_TRUE(second.RaiseOther());
+    EXPECT_TRUE(first.TakeRaiseRequest());
+    EXPECT_FALSE(first.TakeRaiseRequest());
+}
+
+TEST(InstanceLock, StaleSocketOfACrashedGameIsTakenOver) {
+    const std::string dir = test::MakeTempDir();
+    {
+        InstanceLock crashed(dir);
+        ASSERT_TRUE(crashed.Claim());
+        test::WriteBytes(dir + "/keep", {1});
+    }
+    // The destructor removed the socket; make a stale file in its place.
+    InstanceLock probe(dir);
+    test::WriteBytes(probe.Path(), {0});
+    InstanceLock next(dir);
+    EXPECT_FALSE(next.OtherRunning());
+    EXPECT_TRUE(next.Claim());
+}
+
+TEST(SaveFiles, AtomicWriteCreatesParentsAndReplacesWhole) {
+    const std::string dir = test::MakeTempDir() + "/a/b/c";
+    const std::string path = dir + "/data.dat";
+    const char first[] = "first";
+    ASSERT_TRUE(I_WriteFileAtomic(path, first, 5));
+    struct stat st;
+    ASSERT_EQ(stat(dir.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    const char second[] = "2nd";
+    ASSERT_TRUE(I_WriteFileAtomic(path, second, 3));
+    EXPECT_EQ(test::ReadBytes(path), (std::vector<uint8_t>{'2', 'n', 'd'}));
+}
+
+TEST(SaveFiles, FailedWriteKeepsTheOldFile) {
+    const std::string dir = test::MakeTempDir();
+    const std::string path = dir + "/com.dat";
+    ASSERT_TRUE(I_WriteFileAtomic(path, "old!", 4));
+    // A directory in the way of the temporary file makes the write fail.
+    const std::string blocked = dir + "/blocked";
+    ASSERT_EQ(mkdir(blocked.c_str(), 0700), 0);
+    EXPECT_FALSE(I_WriteFileAtomic(blocked, "new!", 4));
+    EXPECT_FALSE(I_WriteFileAtomic(path + "/under-a-file", "x", 1));
+    EXPECT_EQ(test::ReadBytes(path), (std::vector<uint8_t>{'o', 'l', 'd', '!'}));
+}
+
+}  // namespace
