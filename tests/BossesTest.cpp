@@ -172,6 +172,25 @@ TEST_F(BossFramework, StartRearmsABeatenBossWhereItStood) {
     EXPECT_EQ(Played("fall.wav"), 1);
 }
 
+TEST_F(BossFramework, WritesOutsideTheFieldOrPastARowsEndAreDropped) {
+    auto wizard = Make<WizardBoss>();
+    EXPECT_FALSE(wizard->SetCell(-1, 0, 3));
+    EXPECT_FALSE(wizard->SetCell(kFieldRows, 0, 3));
+    EXPECT_FALSE(wizard->SetCell(0, -1, 3));
+    EXPECT_FALSE(wizard->SetCell(1, 7, 3));  // odd rows hold seven cells
+    EXPECT_TRUE(FilledCells().empty());
+    // With the push-mode parity the even rows are the short ones: the eighth ball of row 6
+    // has no cell to land in, and the row's neighbour memory stays untouched.
+    game_->pushMode = true;
+    game_->rowParityFlag = true;
+    game_->field[6][7] = 5;
+    wizard->ballsToTop = false;
+    wizard->FillRow();
+    EXPECT_EQ(game_->field[6][6], 7);
+    EXPECT_EQ(game_->field[6][7], 5);
+    EXPECT_EQ(game_->field[7][0], kEmptyCell);
+}
+
 TEST_F(BossFramework, EveryBossSurvivesMissingPicturesAndLongFights) {
     // No pictures at all in the data directory: everything draws as nothing.
     std::unique_ptr<Boss> bosses[4];
