@@ -1,5 +1,6 @@
 // Every picture the build generates, read the way the game reads it: present, of the size its
 // place on screen allows, and never hiding an opaque pixel in its colour key.
+#include <dirent.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,6 +13,7 @@
 #include "gfx/Bitmap.h"
 #include "tests/TestSupport.h"
 #include "tools/assetgen/BmpReader.h"
+#include "tools/assetgen/KeySafety.h"
 #include "tools/assetgen/PageLayout.h"
 #include "tools/assetgen/PictureCanvas.h"
 
@@ -190,6 +192,19 @@ TEST_F(GeneratedPictures, FontsArePalettisedAndTheRestTrueColour) {
         const bool font = e.name.find("big.bmp") != std::string::npos ||
                           e.name.find("small.bmp") != std::string::npos;
         EXPECT_EQ(bytes[28], font ? 8 : 24) << e.name;
+        // Both read paths give the game the colours the generator meant.
+        const assetgen::RgbImage raw = ReadRaw(e.name);
+        Bitmap* b = LoadPicture(e.name);
+        ASSERT_NE(b, nullptr) << e.name;
+        int differ = 0;
+        for (int y = 0; y < b->height; ++y) {
+            for (int x = 0; x < b->width; ++x) {
+                const uint8_t* p = At(raw, x, y);
+                differ += b->Pixel16(x, y) != assetgen::Pack565({p[0], p[1], p[2]});
+            }
+        }
+        EXPECT_EQ(differ, 0) << e.name;
+        delete b;
     }
 }
 
@@ -401,10 +416,18 @@ TEST(PictureGenerator, OutputIsTheSameOnEveryRunAndTheSheetIsWritten) {
     const std::string run = std::string(TARN_ASSETGEN) + " --only pictures --out ";
     ASSERT_EQ(std::system((run + first + " --sheet " + sheet + " >/dev/null").c_str()), 0);
     ASSERT_EQ(std::system((run + second + " >/dev/null").c_str()), 0);
-    for (const Expected& e : Catalogue()) {
-        EXPECT_EQ(test::ReadBytes(first + "/" + e.name), test::ReadBytes(second + "/" + e.name))
-            << e.name;
+    int compared = 0;
+    DIR* dir = opendir(first.c_str());
+    ASSERT_NE(dir, nullptr);
+    while (dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == ".." || name == "sheet.png") continue;
+        EXPECT_EQ(test::ReadBytes(first + "/" + name), test::ReadBytes(second + "/" + name))
+            << name;
+        ++compared;
     }
+    closedir(dir);
+    EXPECT_GE(compared, static_cast<int>(Catalogue().size()));
     for (const char* icon : {"icon256.png", "icon48.png", "icon.bmp"}) {
         EXPECT_FALSE(test::ReadBytes(first + "/" + icon).empty()) << icon;
     }

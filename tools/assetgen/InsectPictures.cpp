@@ -1,197 +1,158 @@
-// The insect boss: a diving beetle with two pincer arms that charge sparks. Idle (wings in two
-// beats), charging (arms raised, two beats), battered versions of all four, and the hit flash.
+// The giant dragonfly of the first episode: wings beating while it rests, spread while it
+// charges the sparks in its front claws, torn and cracked when damaged, pale when struck.
 #include <cmath>
 #include <string>
 
-#include "tools/assetgen/BossArt.h"
+#include "tools/assetgen/BossFamilies.h"
+#include "tools/assetgen/Paint.h"
+#include "tools/assetgen/PictureCanvas.h"
+#include "tools/assetgen/PictureFamilies.h"
 
 namespace assetgen {
 namespace {
 
-constexpr Colour kShell = FromRgb(58, 196, 140);
-constexpr Colour kShellDamaged = FromRgb(110, 150, 110);
-constexpr Colour kHitShell = FromRgb(255, 236, 200);
-constexpr Colour kWing = FromRgb(170, 230, 255);
-constexpr Colour kLimb = FromRgb(246, 176, 52);
-constexpr Colour kGlow = FromRgb(255, 240, 120);
+constexpr int kInsectSize = 52;
+constexpr Colour kCarapace = FromRgb(52, 172, 132);
+constexpr Colour kWing = FromRgb(196, 232, 250);
 
-struct InsectLook {
-    double wingLift = 0;  // 0 folded close, 1 spread
+struct InsectPose {
+    double wingAngle = 0.5;  // radians above the horizontal
     bool charging = false;
-    int beat = 0;  // 0 or 1: alternating detail of the idle and charging frames
     bool damaged = false;
-    bool hit = false;
+    bool struck = false;
 };
 
-Colour ShellOf(const InsectLook& look) {
-    if (look.hit) return kHitShell;
-    return look.damaged ? kShellDamaged : kShell;
+void DrawWing(cairo_t* cr, double side, double angle, double length, bool torn) {
+    cairo_save(cr);
+    cairo_translate(cr, 26 + side * 4, 21);
+    cairo_scale(cr, side, 1);
+    cairo_rotate(cr, -angle);
+    if (torn) {
+        cairo_move_to(cr, 0, -3);
+        cairo_curve_to(cr, length * 0.4, -6, length * 0.6, -5, length * 0.62, -2);
+        cairo_line_to(cr, length * 0.5, 0);
+        cairo_line_to(cr, length * 0.6, 2.5);
+        cairo_curve_to(cr, length * 0.4, 4, length * 0.2, 3, 0, 3);
+        cairo_close_path(cr);
+    } else {
+        AddEllipse(cr, length / 2, 0, length / 2, 4.2);
+    }
+    FillOutlined(cr, kWing, FromRgb(40, 70, 110), 1.1);
+    cairo_move_to(cr, 2, 0);
+    cairo_line_to(cr, length * (torn ? 0.5 : 0.9), 0);
+    SetColour(cr, FromRgb(120, 170, 210));
+    cairo_set_line_width(cr, 0.8);
+    cairo_stroke(cr);
+    cairo_restore(cr);
 }
 
-void DrawWings(cairo_t* cr, const InsectLook& look) {
-    for (const int side : {-1, 1}) {
-        const double a = (0.75 + 0.55 * look.wingLift) * side;
-        cairo_save(cr);
-        cairo_translate(cr, 26 + 6 * side, 24);
-        cairo_rotate(cr, a);
-        AddEllipse(cr, 0, -10, 5.5, 12);
-        FillOutlined(cr, look.hit ? kWhite : kWing, kDeepInk, 1.0);
-        cairo_move_to(cr, 0, -19);
-        cairo_line_to(cr, 0, -3);
-        SetColour(cr, kDeepInk);
-        cairo_set_line_width(cr, 0.7);
-        cairo_stroke(cr);
-        cairo_restore(cr);
+void DrawClaws(cairo_t* cr, Colour body) {
+    // Front claws end where the game draws the charged sparks (box points 8,32 and 36,32).
+    for (int side = -1; side <= 1; side += 2) {
+        cairo_move_to(cr, 26 + side * 5, 25);
+        cairo_line_to(cr, 26 + side * 12, 27);
+        cairo_line_to(cr, 26 + side * 17, 31);
+        StrokeOutlined(cr, Darker(body, 0.2), kInk, 2.2, 0.9);
+        cairo_move_to(cr, 26 + side * 4, 30);
+        cairo_line_to(cr, 26 + side * 9, 38);
+        cairo_line_to(cr, 26 + side * 11, 44);
+        StrokeOutlined(cr, Darker(body, 0.2), kInk, 1.8, 0.8);
     }
 }
 
-void DrawLegs(cairo_t* cr, const InsectLook& look) {
-    for (const int side : {-1, 1}) {
-        for (int i = 0; i < 2; ++i) {
-            const double y = 30 + 7 * i;
-            const double kick = (look.beat == i ? 2 : 0) * side;
-            cairo_move_to(cr, 26 + 8 * side, y);
-            cairo_line_to(cr, 26 + 17 * side + kick, y + 4);
-            cairo_line_to(cr, 26 + 21 * side + kick, y + 11);
-            StrokeOutlined(cr, kLimb, kInk, 1.6, 0.8);
-        }
-    }
-}
-
-// Pincer arms end at the spark points (8, 32) and (36, 32) when charging, lower when idle.
-void DrawArms(cairo_t* cr, const InsectLook& look) {
-    for (const int side : {-1, 1}) {
-        const double hx = side < 0 ? 8 : 44, hy = look.charging ? 32 : 38;
-        const double tipX = look.charging ? (side < 0 ? 8 : 36) : hx;
-        const double tipY = look.charging ? 30 : hy;
-        cairo_move_to(cr, 26 + 9 * side, 24);
-        cairo_curve_to(cr, 26 + 16 * side, 20, tipX, tipY - 12, tipX, tipY - 3);
-        StrokeOutlined(cr, kLimb, kInk, 2.4, 0.9);
-        const double open = look.charging ? 0.9 : 0.4;
-        for (const int jaw : {-1, 1}) {
-            cairo_save(cr);
-            cairo_translate(cr, tipX, tipY - 3);
-            cairo_rotate(cr, jaw * open);
-            AddEllipse(cr, 0, 4, 1.8, 4.2);
-            FillOutlined(cr, look.hit ? kWhite : kLimb, kInk, 0.9);
-            cairo_restore(cr);
-        }
-    }
-}
-
-void DrawBody(cairo_t* cr, const InsectLook& look) {
-    const Colour shell = ShellOf(look);
-    AddEllipse(cr, 26, 31, 12.5, 14);
-    SetVerticalGradient(cr, 17, Lighter(shell, 0.35), 45, Darker(shell, 0.25));
+void DrawBody(cairo_t* cr, const InsectPose& p, Colour body) {
+    AddEllipse(cr, 26, 37, 5.5, 12);
+    SetVerticalGradient(cr, 25, Lighter(body, 0.2), 49, Darker(body, 0.3));
     cairo_fill_preserve(cr);
     SetColour(cr, kInk);
-    cairo_set_line_width(cr, 1.4);
+    cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
-    cairo_move_to(cr, 26, 19);
-    cairo_line_to(cr, 26, 44);
-    SetColour(cr, Darker(shell, 0.5));
-    cairo_set_line_width(cr, 1.0);
+    for (int i = 0; i < 4; ++i) {
+        cairo_move_to(cr, 21.5, 32 + i * 4.2);
+        cairo_line_to(cr, 30.5, 32 + i * 4.2);
+        SetColour(cr, FromRgb(250, 214, 70));
+        cairo_set_line_width(cr, 1.3);
+        cairo_stroke(cr);
+    }
+    AddEllipse(cr, 26, 22, 8, 6.5);
+    SetVerticalGradient(cr, 15, Lighter(body, 0.3), 29, Darker(body, 0.2));
+    cairo_fill_preserve(cr);
+    SetColour(cr, kInk);
+    cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
-    AddEllipse(cr, 21, 25, 3, 5);
-    SetColour(cr, Lighter(shell, 0.6));
-    cairo_fill(cr);
-    if (look.damaged) {
-        // Cracks across the shell and a patch.
-        cairo_move_to(cr, 31, 22);
-        cairo_line_to(cr, 34, 27);
-        cairo_line_to(cr, 31, 30);
-        cairo_line_to(cr, 35, 35);
-        cairo_move_to(cr, 18, 33);
-        cairo_line_to(cr, 22, 37);
+    if (p.damaged) {
+        cairo_move_to(cr, 22, 18);
+        cairo_line_to(cr, 25, 22);
+        cairo_line_to(cr, 23, 26);
         SetColour(cr, kInk);
         cairo_set_line_width(cr, 1.1);
         cairo_stroke(cr);
-        AddRoundedRect(cr, 17, 37, 8, 4, 1);
-        FillOutlined(cr, FromRgb(236, 222, 190), kInk, 0.8);
     }
 }
 
-void DrawHead(cairo_t* cr, const InsectLook& look) {
-    const Colour shell = ShellOf(look);
-    for (const int side : {-1, 1}) {
-        cairo_move_to(cr, 26 + 3 * side, 8);
-        if (look.damaged && side > 0) {
-            cairo_line_to(cr, 33, 4);
-            cairo_line_to(cr, 37, 7);
-        } else {
-            cairo_curve_to(cr, 26 + 6 * side, 3, 26 + 10 * side, 2, 26 + 13 * side, 4);
-        }
-        StrokeOutlined(cr, kLimb, kInk, 1.2, 0.7);
+void DrawHead(cairo_t* cr, const InsectPose& p, Colour body) {
+    for (int side = -1; side <= 1; side += 2) {
+        cairo_move_to(cr, 26 + side * 2, 7);
+        cairo_curve_to(cr, 26 + side * 4, 2, 26 + side * 8, 1, 26 + side * 10, 2.5);
+        StrokeOutlined(cr, p.charging ? FromRgb(255, 240, 120) : Darker(body, 0.3), kInk, 1.3, 0.7);
     }
-    AddEllipse(cr, 26, 13, 9.5, 7);
-    FillOutlined(cr, Darker(shell, 0.1), kInk, 1.3);
-    const bool dazed = look.hit;
-    const double look_y = look.charging ? 0.6 : 0.2;
-    Eye(cr, 22, 12, 3.4, 0, look_y, dazed);
-    Eye(cr, 30, 12, 3.4, 0, look_y, dazed);
-    if (look.charging && !look.hit) {
-        // Frowning brows while charging.
-        cairo_move_to(cr, 18.5, 7.5);
-        cairo_line_to(cr, 24, 9.5);
-        cairo_move_to(cr, 33.5, 7.5);
-        cairo_line_to(cr, 28, 9.5);
-        SetColour(cr, kInk);
-        cairo_set_line_width(cr, 1.4);
-        cairo_stroke(cr);
+    cairo_arc(cr, 26, 11, 6.5, 0, 2 * M_PI);
+    FillOutlined(cr, body, kInk, 1.2);
+    const Colour eye = p.struck     ? kWhite
+                       : p.charging ? FromRgb(255, 236, 90)
+                                    : FromRgb(236, 96, 40);
+    for (int side = -1; side <= 1; side += 2) {
+        AddEllipse(cr, 26 + side * 4.8, 10.5, 4, 4.6);
+        FillOutlined(cr, eye, kInk, 1.0);
+        cairo_arc(cr, 26 + side * 4.8 - 1.2, 9, 1.1, 0, 2 * M_PI);
+        SetColour(cr, kWhite);
+        cairo_fill(cr);
     }
-    cairo_move_to(cr, 23, 17.5);
-    cairo_line_to(cr, 29, 17.5);
+    cairo_move_to(cr, 23.5, 15.5);
+    cairo_line_to(cr, 28.5, 15.5);
     SetColour(cr, kInk);
-    cairo_set_line_width(cr, 1.0);
+    cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
 }
 
-void DrawChargeGlow(cairo_t* cr, const InsectLook& look) {
-    if (!look.charging || look.hit) return;
-    const double r = look.beat == 0 ? 2.4 : 3.2;
-    Twinkle(cr, 26, 47, r + 1, kGlow);
-}
-
-void DrawHitBurst(cairo_t* cr) {
-    for (int i = 0; i < 3; ++i) {
-        const double a = -0.5 + i * 0.9;
-        Twinkle(cr, 26 + 20 * std::sin(a), 22 - 16 * std::cos(a), 3.2, kGlow);
+void DrawInsect(cairo_t* cr, const InsectPose& p) {
+    Colour body = p.damaged ? Mix(kCarapace, FromRgb(110, 100, 80), 0.45) : kCarapace;
+    if (p.struck) body = Mix(body, kWhite, 0.6);
+    for (int side = -1; side <= 1; side += 2) {
+        DrawWing(cr, side, p.wingAngle, 22, p.damaged && side > 0);
+        DrawWing(cr, side, p.wingAngle - 0.55, 18, false);
     }
+    DrawClaws(cr, body);
+    DrawBody(cr, p, body);
+    DrawHead(cr, p, body);
 }
 
-bool WriteInsect(const std::string& outDir, const std::string& name, const InsectLook& look) {
-    PictureCanvas canvas(52, 52, PictureKey::Corner);
-    cairo_t* cr = canvas.Cairo();
-    DrawWings(cr, look);
-    DrawLegs(cr, look);
-    DrawBody(cr, look);
-    DrawArms(cr, look);
-    DrawHead(cr, look);
-    DrawChargeGlow(cr, look);
-    if (look.hit) DrawHitBurst(cr);
-    return SaveBossPicture(canvas, outDir, name);
+bool WriteInsect(const std::string& outDir, const std::string& name, const InsectPose& pose) {
+    PictureCanvas picture(kInsectSize, kInsectSize, PictureKey::Corner);
+    DrawInsect(picture.Cairo(), pose);
+    return picture.WriteBmp24(PicturePath(outDir, name));
 }
 
 }  // namespace
 
 bool WriteInsectPictures(const std::string& outDir) {
+    // Frames 0 and 1 beat the wings while resting; 2 and 3 hold them spread while charging.
+    const double wings[4] = {0.75, 0.2, 0.45, 0.38};
     bool ok = true;
-    for (const bool damaged : {false, true}) {
-        for (int i = 0; i < 4; ++i) {
-            InsectLook look;
-            look.charging = i >= 2;
-            look.beat = i % 2;
-            look.wingLift = look.charging ? 0.9 : (i == 0 ? 0.1 : 0.6);
-            look.damaged = damaged;
+    for (int damaged = 0; damaged < 2; ++damaged) {
+        for (int frame = 0; frame < 4; ++frame) {
+            InsectPose pose;
+            pose.wingAngle = wings[frame];
+            pose.charging = frame >= 2;
+            pose.damaged = damaged;
             const std::string name =
-                std::string("insect") + (damaged ? "0" : "") + std::to_string(i) + ".bmp";
-            ok = WriteInsect(outDir, name, look) && ok;
+                std::string(damaged ? "insect0" : "insect") + std::to_string(frame) + ".bmp";
+            ok = WriteInsect(outDir, name, pose) && ok;
         }
     }
-    InsectLook hit;
-    hit.hit = true;
-    hit.wingLift = 1;
-    return WriteInsect(outDir, "insecthitted.bmp", hit) && ok;
+    InsectPose struck;
+    struck.struck = true;
+    return WriteInsect(outDir, "insecthitted.bmp", struck) && ok;
 }
 
 }  // namespace assetgen

@@ -1,207 +1,225 @@
-// The wizard boss: hovering (facing right and left), riding his staff, struck, the broom he
-// spins in four quarter turns, and the magic balls that gather around him.
+// The wizard of the last episode: hovering either way, riding off to a new spot, struck,
+// his spinning broom in four quarter turns and his three magic balls.
 #include <cmath>
 #include <string>
 
-#include "tools/assetgen/BossArt.h"
+#include "tools/assetgen/BossFamilies.h"
+#include "tools/assetgen/Paint.h"
+#include "tools/assetgen/PictureCanvas.h"
+#include "tools/assetgen/PictureFamilies.h"
 
 namespace assetgen {
 namespace {
 
-constexpr Colour kRobe = FromRgb(78, 96, 230);
-constexpr Colour kRobeTrim = FromRgb(255, 208, 64);
-constexpr Colour kSkin = FromRgb(250, 204, 168);
-constexpr Colour kBeard = FromRgb(236, 240, 250);
-constexpr Colour kStaff = FromRgb(170, 110, 60);
-constexpr Colour kStraw = FromRgb(246, 200, 92);
-constexpr Colour kMagic = FromRgb(236, 96, 250);
-constexpr Colour kStarGold = FromRgb(255, 236, 96);
+constexpr int kWizardWidth = 50, kWizardHeight = 60;
+constexpr Colour kRobe = FromRgb(92, 72, 196);
+constexpr Colour kSkin = FromRgb(250, 212, 176);
+constexpr Colour kBeard = FromRgb(236, 236, 244);
 
-struct WizardLook {
-    bool riding = false;
-    bool struck = false;
-};
+enum class WizardLook { Hover, Riding, Struck };
 
-void DrawHat(cairo_t* cr, double cx, double brimY, double tilt) {
-    cairo_save(cr);
-    cairo_translate(cr, cx, brimY);
-    cairo_rotate(cr, tilt);
-    cairo_move_to(cr, -12, 0);
-    cairo_curve_to(cr, -6, -6, 2, -16, 10, -20);
-    cairo_curve_to(cr, 6, -12, 7, -6, 12, 0);
+void DrawStar(cairo_t* cr, double cx, double cy, double r, Colour c) {
+    for (int i = 0; i < 10; ++i) {
+        const double rr = i % 2 ? r * 0.45 : r;
+        const double a = -M_PI / 2 + i * M_PI / 5;
+        if (i == 0) {
+            cairo_move_to(cr, cx + rr * std::cos(a), cy + rr * std::sin(a));
+        } else {
+            cairo_line_to(cr, cx + rr * std::cos(a), cy + rr * std::sin(a));
+        }
+    }
     cairo_close_path(cr);
-    FillOutlined(cr, Darker(kRobe, 0.15), kInk, 1.3);
-    AddEllipse(cr, 0, 0, 14, 3);
-    FillOutlined(cr, kRobe, kInk, 1.2);
-    Twinkle(cr, 1, -8, 3, kStarGold);
-    cairo_restore(cr);
+    FillOutlined(cr, c, kInk, 0.7);
 }
 
-// Face, beard and hat around a head centre; the wizard faces right (eyes and nose to the right).
-void DrawHead(cairo_t* cr, double hx, double hy, bool struck) {
-    Blob(cr, hx, hy, 7.5, kSkin, 1.2);
-    cairo_move_to(cr, hx - 7, hy + 1);
-    cairo_curve_to(cr, hx - 6, hy + 14, hx + 2, hy + 18, hx + 5, hy + 19);
-    cairo_curve_to(cr, hx + 6, hy + 12, hx + 9, hy + 6, hx + 7, hy + 1);
-    cairo_curve_to(cr, hx + 3, hy + 4, hx - 3, hy + 4, hx - 7, hy + 1);
+void DrawRobe(cairo_t* cr, WizardLook look, Colour robe) {
+    if (look == WizardLook::Riding) {
+        // Leaning into the flight, the hem streaming out behind.
+        cairo_move_to(cr, 18, 30);
+        cairo_line_to(cr, 34, 31);
+        cairo_line_to(cr, 38, 50);
+        cairo_curve_to(cr, 26, 52, 12, 56, 2, 52);
+        cairo_curve_to(cr, 8, 46, 12, 40, 18, 30);
+    } else {
+        cairo_move_to(cr, 17, 30);
+        cairo_line_to(cr, 34, 30);
+        cairo_line_to(cr, 41, 57);
+        cairo_curve_to(cr, 30, 59, 20, 59, 9, 57);
+    }
     cairo_close_path(cr);
-    FillOutlined(cr, kBeard, kInk, 1.1);
-    Eye(cr, hx + 3, hy - 1.5, 2.4, 0.8, 0, struck);
-    Blob(cr, hx + 7.5, hy + 1, 1.8, Darker(kSkin, 0.1), 0.8);
-    DrawHat(cr, hx, hy - 5, struck ? -0.5 : 0.08);
-}
-
-void DrawRobe(cairo_t* cr, double top, double bottom) {
-    cairo_move_to(cr, 25, top);
-    cairo_curve_to(cr, 14, top + 8, 9, bottom - 8, 6, bottom);
-    cairo_line_to(cr, 42, bottom);
-    cairo_curve_to(cr, 38, bottom - 10, 34, top + 8, 25, top);
-    cairo_close_path(cr);
-    SetVerticalGradient(cr, top, Lighter(kRobe, 0.2), bottom, Darker(kRobe, 0.2));
+    SetVerticalGradient(cr, 30, Lighter(robe, 0.15), 58, Darker(robe, 0.3));
     cairo_fill_preserve(cr);
     SetColour(cr, kInk);
-    cairo_set_line_width(cr, 1.4);
+    cairo_set_line_width(cr, 1.3);
     cairo_stroke(cr);
-    cairo_move_to(cr, 7.5, bottom - 2.5);
-    cairo_line_to(cr, 40.5, bottom - 2.5);
-    SetColour(cr, kRobeTrim);
-    cairo_set_line_width(cr, 2.0);
-    cairo_stroke(cr);
-    Twinkle(cr, 20, (top + bottom) / 2 + 4, 2.5, kStarGold);
-    Twinkle(cr, 31, (top + bottom) / 2 + 10, 2, kStarGold);
+    cairo_rectangle(cr, 16, 40, look == WizardLook::Riding ? 21 : 22, 3);
+    FillOutlined(cr, kGold, kInk, 0.8);
+    DrawStar(cr, 22, 49, 2.6, kGold);
 }
 
-void DrawWand(cairo_t* cr) {
-    cairo_move_to(cr, 34, 34);
-    cairo_line_to(cr, 45, 24);
-    StrokeOutlined(cr, kStaff, kInk, 2.0, 0.8);
-    Twinkle(cr, 46, 23, 3.5, kMagic);
-}
-
-void DrawHovering(cairo_t* cr) {
-    DrawRobe(cr, 24, 58);
-    cairo_move_to(cr, 30, 32);
-    cairo_line_to(cr, 36, 36);
-    StrokeOutlined(cr, kRobe, kInk, 4, 1);
-    Blob(cr, 37, 36, 2.6, kSkin, 0.9);
-    DrawWand(cr);
-    DrawHead(cr, 25, 20, false);
-}
-
-void DrawStruck(cairo_t* cr) {
-    DrawRobe(cr, 26, 58);
-    for (const int side : {-1, 1}) {
-        cairo_move_to(cr, 25 + 4 * side, 32);
-        cairo_line_to(cr, 25 + 16 * side, 24);
-        StrokeOutlined(cr, kRobe, kInk, 4, 1);
-        Blob(cr, 25 + 17 * side, 23, 2.6, kSkin, 0.9);
-    }
-    DrawHead(cr, 25, 21, true);
-    Twinkle(cr, 8, 10, 3.5, kStarGold);
-    Twinkle(cr, 44, 8, 3, kStarGold);
-    Twinkle(cr, 40, 44, 2.5, kMagic);
-}
-
-// Sitting side-saddle on a long staff that glows at its tip.
-void DrawRiding(cairo_t* cr) {
-    cairo_move_to(cr, 2, 44);
-    cairo_line_to(cr, 54, 38);
-    StrokeOutlined(cr, kStaff, kInk, 3.2, 1.0);
-    Twinkle(cr, 54, 38, 5, kMagic);
-    cairo_move_to(cr, 14, 42);
-    cairo_curve_to(cr, 14, 30, 20, 24, 27, 22);
-    cairo_curve_to(cr, 34, 24, 38, 32, 36, 42);
-    cairo_curve_to(cr, 32, 50, 22, 52, 14, 42);
+void DrawHead(cairo_t* cr, WizardLook look) {
+    cairo_arc(cr, 26, 25, 6, 0, 2 * M_PI);
+    FillOutlined(cr, kSkin, kInk, 1.1);
+    // Beard.
+    cairo_move_to(cr, 19.5, 26);
+    cairo_curve_to(cr, 22, 30, 31, 30, 33, 26);
+    cairo_curve_to(cr, 33, 33, 30, 38, 27, 42);
+    cairo_curve_to(cr, 25, 38, 21, 34, 19.5, 26);
     cairo_close_path(cr);
-    FillOutlined(cr, kRobe, kInk, 1.3);
-    cairo_move_to(cr, 30, 42);
-    cairo_line_to(cr, 38, 50);
-    StrokeOutlined(cr, Darker(kRobe, 0.2), kInk, 4, 1);
-    AddEllipse(cr, 40, 51, 3.5, 2);
-    FillOutlined(cr, kStaff, kInk, 0.9);
-    cairo_move_to(cr, 30, 30);
-    cairo_line_to(cr, 40, 39);
-    StrokeOutlined(cr, kRobe, kInk, 3.6, 1);
-    Blob(cr, 40, 39, 2.4, kSkin, 0.9);
-    DrawHead(cr, 27, 17, false);
+    FillOutlined(cr, kBeard, kInk, 1.0);
+    if (look == WizardLook::Struck) {
+        for (int side = 0; side < 2; ++side) {
+            const double ex = 25 + side * 5;
+            cairo_move_to(cr, ex - 1.4, 22.6);
+            cairo_line_to(cr, ex + 1.4, 25.4);
+            cairo_move_to(cr, ex + 1.4, 22.6);
+            cairo_line_to(cr, ex - 1.4, 25.4);
+        }
+        SetColour(cr, kInk);
+        cairo_set_line_width(cr, 1);
+        cairo_stroke(cr);
+    } else {
+        cairo_arc(cr, 29, 24, 1.1, 0, 2 * M_PI);
+        SetColour(cr, kInk);
+        cairo_fill(cr);
+    }
+    cairo_arc(cr, 32, 26.5, 1.5, 0, 2 * M_PI);
+    FillOutlined(cr, Darker(kSkin, 0.1), kInk, 0.7);
 }
 
-bool WriteWizard(const std::string& outDir, const std::string& name, int width, int height,
-                 bool mirror, void (*draw)(cairo_t*)) {
-    PictureCanvas canvas(width, height, PictureKey::Red);
-    cairo_t* cr = canvas.Cairo();
-    if (mirror) {
-        cairo_translate(cr, width, 0);
+void DrawHat(cairo_t* cr, Colour robe, bool blownBack) {
+    const double tipX = blownBack ? 8 : 34, tipY = blownBack ? 6 : 1;
+    cairo_move_to(cr, 14, 20);
+    cairo_curve_to(cr, 20, 14, 22, 6, tipX, tipY);
+    cairo_curve_to(cr, 28, 8, 32, 14, 37, 20);
+    cairo_close_path(cr);
+    SetVerticalGradient(cr, 0, Lighter(robe, 0.2), 20, Darker(robe, 0.1));
+    cairo_fill_preserve(cr);
+    SetColour(cr, kInk);
+    cairo_set_line_width(cr, 1.2);
+    cairo_stroke(cr);
+    AddEllipse(cr, 25.5, 20, 14, 3.2);
+    FillOutlined(cr, Darker(robe, 0.2), kInk, 1.1);
+    DrawStar(cr, 25, 13, 2.6, kGold);
+}
+
+void DrawWandArm(cairo_t* cr, Colour robe, bool outstretched) {
+    const double hx = outstretched ? 45 : 42, hy = outstretched ? 32 : 37;
+    cairo_move_to(cr, 32, 33);
+    cairo_line_to(cr, hx - 2, hy);
+    StrokeOutlined(cr, Darker(robe, 0.1), kInk, 4.4, 1);
+    cairo_move_to(cr, hx - 1, hy + 2);
+    cairo_line_to(cr, hx + 3, hy - 11);
+    StrokeOutlined(cr, FromRgb(150, 96, 54), kInk, 1.8, 0.8);
+    cairo_arc(cr, hx - 1, hy, 2, 0, 2 * M_PI);
+    FillOutlined(cr, kSkin, kInk, 0.8);
+    DrawStar(cr, hx + 3, hy - 13, 3.4, FromRgb(255, 240, 140));
+}
+
+void DrawWizard(cairo_t* cr, WizardLook look) {
+    const Colour robe = look == WizardLook::Struck ? Mix(kRobe, kWhite, 0.55) : kRobe;
+    if (look == WizardLook::Hover) {
+        // A soft swirl of magic under the hem keeps him aloft.
+        for (int i = 0; i < 3; ++i) {
+            cairo_arc(cr, 14 + i * 11, 57.5 - (i % 2), 1.6, 0, 2 * M_PI);
+            FillOutlined(cr, FromRgb(160, 230, 255), kDeepInk, 0.6);
+        }
+    }
+    DrawRobe(cr, look, robe);
+    DrawHat(cr, robe, look == WizardLook::Riding);
+    DrawHead(cr, look);
+    DrawWandArm(cr, robe, look == WizardLook::Riding);
+    if (look == WizardLook::Struck) {
+        DrawStar(cr, 9, 9, 3, kGold);
+        DrawStar(cr, 42, 6, 2.6, kGold);
+        DrawStar(cr, 6, 28, 2.4, FromRgb(160, 230, 255));
+    }
+}
+
+bool WriteWizard(const std::string& outDir, const char* name, WizardLook look, bool facingLeft) {
+    PictureCanvas picture(kWizardWidth, kWizardHeight, PictureKey::Red);
+    cairo_t* cr = picture.Cairo();
+    if (facingLeft) {
+        cairo_translate(cr, kWizardWidth, 0);
         cairo_scale(cr, -1, 1);
     }
-    draw(cr);
-    return SaveBossPicture(canvas, outDir, name);
+    DrawWizard(cr, look);
+    return picture.WriteBmp24(PicturePath(outDir, name));
 }
 
-// broom0 has its handle end at the top-left corner (the pivot) and its straw toward the
-// bottom-right; each next picture is a quarter turn further, counter-clockwise.
-bool WriteBroom(const std::string& outDir, int quarter) {
-    PictureCanvas canvas(30, 30, PictureKey::Red);
-    cairo_t* cr = canvas.Cairo();
-    cairo_translate(cr, 15, 15);
-    cairo_rotate(cr, -quarter * M_PI / 2);
-    cairo_translate(cr, -15, -15);
-    cairo_move_to(cr, 2.5, 2.5);
-    cairo_line_to(cr, 18, 18);
-    StrokeOutlined(cr, kStaff, kInk, 2.2, 0.9);
-    cairo_move_to(cr, 16, 20);
-    cairo_line_to(cr, 20, 16);
-    cairo_line_to(cr, 28.5, 22);
-    cairo_line_to(cr, 28.5, 28.5);
-    cairo_line_to(cr, 22, 28.5);
+// The broom with its handle end at the top-left corner and the bristles at the bottom right.
+void DrawBroom(cairo_t* cr) {
+    cairo_move_to(cr, 2, 2);
+    cairo_line_to(cr, 19, 19);
+    StrokeOutlined(cr, FromRgb(164, 108, 60), kInk, 2.6, 0.9);
+    cairo_move_to(cr, 16, 21);
+    cairo_line_to(cr, 21, 16);
+    cairo_line_to(cr, 29, 26);
+    cairo_curve_to(cr, 29, 29, 29, 29, 26, 29);
     cairo_close_path(cr);
-    FillOutlined(cr, kStraw, kInk, 1.1);
-    cairo_move_to(cr, 18, 22);
-    cairo_line_to(cr, 25, 27);
-    cairo_move_to(cr, 22, 18);
-    cairo_line_to(cr, 27, 25);
-    SetColour(cr, Darker(kStraw, 0.35));
+    FillOutlined(cr, FromRgb(236, 196, 96), kInk, 1.1);
+    cairo_move_to(cr, 19, 22);
+    cairo_line_to(cr, 26, 28);
+    cairo_move_to(cr, 22, 19);
+    cairo_line_to(cr, 28, 26);
+    SetColour(cr, FromRgb(180, 130, 50));
     cairo_set_line_width(cr, 0.8);
     cairo_stroke(cr);
-    cairo_move_to(cr, 16.5, 18.5);
-    cairo_line_to(cr, 18.5, 16.5);
-    SetColour(cr, kRobeTrim);
-    cairo_set_line_width(cr, 2.2);
-    cairo_stroke(cr);
-    return SaveBossPicture(canvas, outDir, "broom" + std::to_string(quarter) + ".bmp");
+    cairo_rectangle(cr, 15.5, 16.5, 4, 2.5);
+    cairo_move_to(cr, 16.5, 21.5);
+    cairo_line_to(cr, 21.5, 16.5);
+    StrokeOutlined(cr, kRobe, kInk, 1.6, 0.7);
 }
 
-bool WriteMagicBall(const std::string& outDir, int frame) {
-    PictureCanvas canvas(12, 12, PictureKey::Black);
-    cairo_t* cr = canvas.Cairo();
-    cairo_pattern_t* glow = cairo_pattern_create_radial(4.5, 4.5, 0.5, 6, 6, 5.5);
-    cairo_pattern_add_color_stop_rgb(glow, 0, 1, 0.92, 1);
-    cairo_pattern_add_color_stop_rgb(glow, 1, kMagic.r * 0.8, kMagic.g * 0.8, kMagic.b);
-    cairo_arc(cr, 6, 6, 5, 0, 2 * M_PI);
-    cairo_set_source(cr, glow);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(glow);
-    SetColour(cr, kDeepInk);
-    cairo_set_line_width(cr, 1.0);
-    cairo_stroke(cr);
-    const double a = frame * 2 * M_PI / 3;
-    Blob(cr, 6 + 2.4 * std::cos(a), 6 + 2.4 * std::sin(a), 1.2, kWhite, 0);
-    return SaveBossPicture(
-        canvas, outDir,
-        frame == 0 ? "wizardball.bmp" : "wizardball" + std::to_string(frame) + ".bmp");
+bool WriteBrooms(const std::string& outDir) {
+    bool ok = true;
+    for (int turn = 0; turn < 4; ++turn) {
+        // Each quarter turn anticlockwise moves the handle end to the next corner: top-left,
+        // bottom-left, bottom-right, top-right, where the game anchors each picture.
+        PictureCanvas broom(30, 30, PictureKey::Red);
+        cairo_t* cr = broom.Cairo();
+        cairo_translate(cr, 15, 15);
+        cairo_rotate(cr, -turn * M_PI / 2);
+        cairo_translate(cr, -15, -15);
+        DrawBroom(cr);
+        ok = broom.WriteBmp24(PicturePath(outDir, "broom" + std::to_string(turn) + ".bmp")) && ok;
+    }
+    return ok;
+}
+
+bool WriteMagicBalls(const std::string& outDir) {
+    const Colour glows[3] = {FromRgb(230, 120, 250), FromRgb(110, 220, 255), FromRgb(255, 220, 90)};
+    const char* names[3] = {"wizardball.bmp", "wizardball1.bmp", "wizardball2.bmp"};
+    bool ok = true;
+    for (int i = 0; i < 3; ++i) {
+        PictureCanvas ball(12, 12, PictureKey::Black);
+        cairo_t* cr = ball.Cairo();
+        cairo_pattern_t* orb = cairo_pattern_create_radial(4.5, 4.5, 0.5, 6, 6, 5.4);
+        cairo_pattern_add_color_stop_rgb(orb, 0, 1, 1, 1);
+        cairo_pattern_add_color_stop_rgb(orb, 0.5, glows[i].r, glows[i].g, glows[i].b);
+        const Colour edge = Darker(glows[i], 0.35);
+        cairo_pattern_add_color_stop_rgb(orb, 1, edge.r, edge.g, edge.b);
+        cairo_arc(cr, 6, 6, 5.2, 0, 2 * M_PI);
+        cairo_set_source(cr, orb);
+        cairo_fill_preserve(cr);
+        cairo_pattern_destroy(orb);
+        SetColour(cr, kInk);
+        cairo_set_line_width(cr, 1);
+        cairo_stroke(cr);
+        ok = ball.WriteBmp24(PicturePath(outDir, names[i])) && ok;
+    }
+    return ok;
 }
 
 }  // namespace
 
 bool WriteWizardPictures(const std::string& outDir) {
-    bool ok = WriteWizard(outDir, "wizard.bmp", 50, 60, false, DrawHovering);
-    ok = WriteWizard(outDir, "wizard1.bmp", 50, 60, true, DrawHovering) && ok;
-    ok = WriteWizard(outDir, "wizardweapon.bmp", 60, 56, false, DrawRiding) && ok;
-    ok = WriteWizard(outDir, "wizardhitted.bmp", 50, 60, false, DrawStruck) && ok;
-    for (int q = 0; q < 4; ++q)
-        ok = WriteBroom(outDir, q) && ok;
-    for (int f = 0; f < 3; ++f)
-        ok = WriteMagicBall(outDir, f) && ok;
+    bool ok = WriteWizard(outDir, "wizard.bmp", WizardLook::Hover, false);
+    ok = WriteWizard(outDir, "wizard1.bmp", WizardLook::Hover, true) && ok;
+    ok = WriteWizard(outDir, "wizardweapon.bmp", WizardLook::Riding, false) && ok;
+    ok = WriteWizard(outDir, "wizardhitted.bmp", WizardLook::Struck, false) && ok;
+    ok = WriteBrooms(outDir) && ok;
+    ok = WriteMagicBalls(outDir) && ok;
     return ok;
 }
 
