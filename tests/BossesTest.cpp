@@ -134,20 +134,6 @@ TEST_F(BossFramework, TwentyFourthStrikeFallsAtOnceWithOneFallSoundThenRecolours
     EXPECT_EQ(game_->field[3][3], kEmptyCell);
 }
 
-TEST_F(BossFramework, EmptyFieldDoesNotEndTheFight) {
-    auto insect = Make<InsectBoss>();
-    auto crab = Make<CrabBoss>();
-    for (int i = 0; i < 200; ++i) {
-        EmptyField();
-        ASSERT_TRUE(insect->IsAlive());
-        ASSERT_TRUE(crab->IsAlive());
-        Run(*insect, 1);
-        Run(*crab, 1);
-    }
-    EXPECT_TRUE(insect->active);
-    EXPECT_EQ(insect->hitPoints, 24);
-}
-
 TEST_F(BossFramework, StartRearmsABeatenBossWhereItStood) {
     auto wizard = Make<WizardBoss>();
     Run(*wizard, 57);

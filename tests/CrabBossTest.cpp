@@ -11,7 +11,6 @@ namespace {
 constexpr Rgb kLeg = {250, 180, 40};
 constexpr Rgb kHit = {250, 250, 60};
 constexpr Rgb kPose = {90, 220, 250};
-constexpr Rgb kSpark = {255, 255, 255};
 
 using Crab = BossTest;
 
@@ -107,21 +106,6 @@ TEST_F(Crab, StrikeDuringTheThrowPoseShowsTheHitLookWithItsSound) {
     ASSERT_TRUE(Strike(*crab));
     Run(*crab, 1);
     EXPECT_EQ(Played("hit.wav"), 2);
-}
-
-TEST_F(Crab, SparkForColumnSevenFliesTowardColumnZero) {
-    WritePicture("el0.bmp", 4, 4, kSpark);
-    WritePicture("el1.bmp", 4, 4, kSpark);
-    WritePicture("el2.bmp", 4, 4, kSpark);
-    auto crab = Make<CrabBoss>();
-    crab->frame = 84;
-    crab->throwRow = 5;
-    crab->throwCol = 7;
-    crab->posX = 60;
-    Run(*crab, 1);  // 85 (odd: no step), t = 5
-    const int x = 60 + 20 + ((30 - 60 - 20) * 5) / 10;
-    const int y = 22 + ((5 * 19 - 22 + 17) * 5) / 10;
-    EXPECT_TRUE(Shows(x + 1, y + 1, kSpark));
 }
 
 TEST_F(Crab, LegFallsOncePerFightFromTheStrikeThatLeavesTenHitPoints) {

@@ -97,23 +97,5 @@ TEST_F(Insect, FirstHopGoesToTheOriginAndHopsSnapToCellsWithHalfCellsOnOddRows) 
     EXPECT_EQ(insect->posY, 61);  // the snap moves only x
 }
 
-TEST_F(Insect, SparksLeaveTheClawsInFrameTwentyNineAndFlyToTheirTargets) {
-    WritePicture("el0.bmp", 4, 4, kHit);
-    WritePicture("el1.bmp", 4, 4, kHit);
-    WritePicture("el2.bmp", 4, 4, kHit);
-    auto insect = Make<InsectBoss>();
-    insect->frame = 28;
-    Run(*insect, 1);
-    EXPECT_EQ(insect->sparkStart[0].x, 27);
-    EXPECT_EQ(insect->sparkStart[0].y, 38);
-    EXPECT_EQ(insect->sparkStart[1].x, 55);
-    EXPECT_TRUE(Shows(28, 39, kHit));
-    Run(*insect, 6);  // frame 35: half way
-    const auto& spark = insect->sparks[1];
-    const auto& start = insect->sparkStart[1];
-    EXPECT_TRUE(Shows(start.x + ((spark.targetX - start.x) * 5) / 10 + 1,
-                      start.y + ((spark.targetY - start.y) * 5) / 10 + 1, kHit));
-}
-
 }  // namespace
 }  // namespace bosstest
