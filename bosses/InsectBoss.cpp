@@ -1,5 +1,7 @@
 #include "bosses/InsectBoss.h"
 
+#include <initializer_list>
+
 #include "gfx/BackBuffer.h"
 #include "sound/SoundBank.h"
 

@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 
-#include "game/Game.h"
 #include "gfx/BackBuffer.h"
 #include "sound/SoundBank.h"
 
