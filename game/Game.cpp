@@ -16,6 +16,7 @@
 #include "gfx/ScoreCounter.h"
 #include "gfx/SmallFont.h"
 #include "pages/Scene.h"
+#include "pages/TitleScene.h"
 #include "sound/SoundBank.h"
 
 namespace {
@@ -74,6 +75,8 @@ Game::Game() {
 Game::~Game() {
     // The shell never destroys the game; tests make many, so give everything back.
     ClearEffects();
+    delete titlePage;
+    titlePage = nullptr;
     for (Boss*& b : bosses) {
         delete b;
         b = nullptr;
@@ -117,7 +120,10 @@ void Game::CreateActors() {
     score = new ScoreCounter(220, 0);
 }
 
-void Game::CreatePages() {}
+void Game::CreatePages() {
+    // Game-over, title, options and high-score page, in that order, as each exists.
+    titlePage = new TitleScene(this);
+}
 
 void Game::FillStartField() {
     for (int r = 0; r < kFieldRows; ++r)
@@ -189,7 +195,12 @@ int Game::GetScore() const {
     return score ? score->Get() : 0;
 }
 
-Scene* Game::PageForState(int) const {
+Scene* Game::PageForState(int pageState) const {
     // The pages join here as they are built; a missing page draws and hears nothing.
-    return nullptr;
+    switch (pageState) {
+        case kStateTitle:
+            return titlePage;
+        default:
+            return nullptr;
+    }
 }

@@ -1,0 +1,192 @@
+// Round flow: starting a game, retrying a round, the launcher's first colours, the boss of an
+// episode's last round and the round-clear sequence with its bonus.
+#include <cstdio>
+#include <cstdlib>
+
+#include "actors/Rival.h"
+#include "bosses/Boss.h"
+#include "game/Game.h"
+#include "gfx/BigFont.h"
+#include "gfx/ScoreCounter.h"
+#include "sound/SoundBank.h"
+
+namespace {
+
+constexpr int kRounds = 48;
+constexpr int kPushStartRows = 5;
+constexpr int kClearTimerStart = 40;
+constexpr int kRoundChangeTime = 20;
+constexpr int kGoTime = 8;
+constexpr int kPayoutStep = 10000;
+
+// x of a "ROUND %d" text: one digit is centred further right than two.
+int RoundTextX(int round) {
+    return round < 9 ? 48 : 40;
+}
+
+}  // namespace
+
+void Game::NewGame() {
+    ClearEffects();
+    EndClearSequence();
+    round = startRound;
+    missCount = 0;
+    suspended = false;
+    rivalLoseArmed = true;
+    if (rival) rival->Walk();
+    losing = false;
+    boss = nullptr;
+    if (pushMode) {
+        FillPushField();
+    } else {
+        LoadRound(round);
+        SetUpBoss();
+    }
+    if (score) score->Set(0);
+    PickLauncherColours();
+    ResetShotAndCeiling();
+}
+
+void Game::RetryRound() {
+    ClearEffects();
+    if (pushMode) {
+        NewGame();
+        return;
+    }
+    EndClearSequence();
+    LoadRound(round);
+    SetUpBoss();
+    losing = false;
+    missCount = 0;
+    rivalLoseArmed = true;
+    suspended = false;
+    if (rival) rival->Walk();
+    if (score) score->Set(0);
+    PickLauncherColours();
+    ResetShotAndCeiling();
+}
+
+void Game::FillPushField() {
+    for (int r = 0; r < kFieldRows; ++r)
+        for (int c = 0; c < kFieldCols; ++c)
+            field[r][c] = r < kPushStartRows && c < RowLength(r) ? std::rand() % 8 + 1 : kEmptyCell;
+}
+
+void Game::ResetShotAndCeiling() {
+    shotFlying = false;
+    autoFireDelay = 100;
+    shotsSinceDrop = 0;
+    fieldTop = 17;
+    deadlineRow = kFieldRows - 1;
+}
+
+void Game::EndClearSequence() {
+    // A sequence left unfinished (an exit tap mid-way, or the victory) must not run on into
+    // the next game and change its round.
+    clearTimer = kClearTimerStart;
+    clearBonus = -1;
+    roundCleared = false;
+    launchEnabled = true;
+}
+
+void Game::PickLauncherColours() {
+    const int bubbles = CountColours();
+    nextColour = afterNextColour = DrawPresentColour(bubbles);
+    afterNextColour = DrawPresentColour(bubbles);
+    shotColour = nextColour;
+}
+
+void Game::SetUpBoss() {
+    int kind;
+    switch (round) {
+        case 11:
+            kind = kInsectBoss;
+            break;
+        case 23:
+            kind = kCrabBoss;
+            break;
+        case 35:
+            kind = kSnakeBoss;
+            break;
+        case 47:
+            kind = kWizardBoss;
+            break;
+        default:
+            return;
+    }
+    if (!bosses[kind])
+        bosses[kind] =
+            CreateBoss(kind, this, fieldLeft, baseTop, 7 * cellWidth, 6 * cellWidth, cellWidth);
+    boss = bosses[kind];
+    if (boss) boss->Start();
+}
+
+void Game::RunClearSequence(BackBuffer& target) {
+    if (clearBonus == -1) StartClearBonus();
+    DrawClearTexts(target);
+    if (clearTimer == kRoundChangeTime) EnterNextRound();
+    PayClearBonus();
+    if (clearBonus == 0) --clearTimer;
+    if (clearBonus <= 0 && clearTimer < 0) {
+        EndClearSequence();
+        idleFrames = 0;
+    }
+}
+
+void Game::StartClearBonus() {
+    // A quick finish earns up to 10000; the round index adds 10000 for each round.
+    const int quickness = 100 - idleFrames / 20;
+    clearBonus = idleFrames < 2000 ? quickness * quickness : 10;
+    clearBonus += round * 10000;
+    launchEnabled = false;
+    SaveProgress();
+}
+
+void Game::DrawClearTexts(BackBuffer& target) {
+    char text[32];
+    if (clearBonus != -1 && clearTimer > kRoundChangeTime) {
+        std::snprintf(text, sizeof text, "EPISODE %d", round / 12 + 1);
+        BigFont::DrawText(target, 30, 30, text);
+        std::snprintf(text, sizeof text, "ROUND %d", round + 1);
+        BigFont::DrawText(target, RoundTextX(round), 60, text);
+        BigFont::DrawText(target, 66, 90, "CLEAR");
+        BigFont::DrawText(target, 66, 120, "BONUS");
+        std::snprintf(text, sizeof text, "%d", clearBonus);
+        BigFont::DrawText(target, 66, 150, text);
+        return;
+    }
+    if (clearTimer == kGoTime) {
+        SoundBank::PlayGo();
+        ClearEffects();
+    }
+    if (clearTimer > kGoTime) {
+        std::snprintf(text, sizeof text, "ROUND %d", round + 1);
+        BigFont::DrawText(target, RoundTextX(round), 50, text);
+    } else {
+        BigFont::DrawText(target, 98, 110, "GO");
+    }
+}
+
+void Game::EnterNextRound() {
+    round += 1;
+    // After the last round nothing is loaded: the victory picture takes over the screen.
+    if (round >= kRounds) return;
+    LoadRound(round);
+    boss = nullptr;
+    SetUpBoss();
+    deadlineRow = kFieldRows - 1;
+    fieldTop = 17;
+    PickLauncherColours();
+}
+
+void Game::PayClearBonus() {
+    if (clearBonus > kPayoutStep) {
+        if (score) score->Add(kPayoutStep);
+        clearBonus -= kPayoutStep;
+    }
+    if (clearBonus >= 1 && clearBonus <= kPayoutStep) {
+        if (score) score->Add(clearBonus);
+        clearBonus = 0;
+        shotsSinceDrop = 0;
+    }
+}

@@ -1,0 +1,127 @@
+// Keys and taps in play: aiming with its limits and hold, launching, pausing, leaving.
+#include "actors/BigFish.h"
+#include "tests/PlayFixture.h"
+
+namespace {
+
+using test::FakeBoss;
+using test::PlayTest;
+
+constexpr int kLeft = 37;
+constexpr int kRight = 39;
+constexpr int kLaunch = 193;
+
+class InputTest : public PlayTest {
+  protected:
+    void Frames(int n) {
+        for (int i = 0; i < n; ++i)
+            game->Update();
+    }
+};
+
+TEST_F(InputTest, AimStopsAt170AndAt10) {
+    game->aimAngle = 166;
+    game->OnKeyDown(kLeft);
+    EXPECT_EQ(170, game->aimAngle);
+    EXPECT_EQ(4, game->aimStep);
+    EXPECT_EQ(1, game->aimRepeatDelay);
+    game->OnKeyUp(kLeft);
+    game->OnKeyDown(kLeft);  // at the limit the press does nothing at all
+    EXPECT_EQ(170, game->aimAngle);
+    EXPECT_EQ(0, game->aimStep);
+    EXPECT_EQ(-1, game->aimRepeatDelay);
+
+    game->aimAngle = 14;
+    game->OnKeyDown(kRight);
+    EXPECT_EQ(10, game->aimAngle);
+    EXPECT_EQ(-4, game->aimStep);
+    game->OnKeyUp(kRight);
+    game->OnKeyDown(kRight);
+    EXPECT_EQ(10, game->aimAngle);
+    EXPECT_EQ(0, game->aimStep);
+}
+
+TEST_F(InputTest, HeldAimKeyWaitsAFrameThenTurnsEveryFrameUntilReleased) {
+    game->OnKeyDown(kLeft);
+    EXPECT_EQ(94, game->aimAngle);
+    Frames(1);
+    EXPECT_EQ(94, game->aimAngle);
+    Frames(1);
+    EXPECT_EQ(98, game->aimAngle);
+    Frames(1);
+    EXPECT_EQ(102, game->aimAngle);
+    game->OnKeyUp(kLeft);
+    Frames(5);
+    EXPECT_EQ(102, game->aimAngle);
+    EXPECT_EQ(-1, game->aimRepeatDelay);
+
+    game->OnKeyDown(kRight);
+    Frames(30);  // held: clamped at 10
+    EXPECT_EQ(10, game->aimAngle);
+}
+
+TEST_F(InputTest, LaunchKeyFiresCountsTheShotAndSwingsTheFish) {
+    game->idleFrames = 150;
+    game->OnKeyDown(kLaunch);
+    EXPECT_TRUE(game->shotFlying);
+    EXPECT_EQ(1, game->shotsSinceDrop);
+    EXPECT_EQ(0, game->idleFrames);
+    EXPECT_TRUE(game->bigFish->active);
+    const int x = game->shotX, y = game->shotY;
+    game->OnKeyDown(195);  // while the shot flies: nothing
+    EXPECT_EQ(1, game->shotsSinceDrop);
+    EXPECT_EQ(x, game->shotX);
+    EXPECT_EQ(y, game->shotY);
+}
+
+TEST_F(InputTest, LaunchKeyIsIgnoredDuringTheClearAndUncountedInABossRound) {
+    game->launchEnabled = false;
+    game->OnKeyDown(kLaunch);
+    EXPECT_FALSE(game->shotFlying);
+    game->launchEnabled = true;
+    FakeBoss boss;
+    game->boss = &boss;
+    game->OnKeyDown(196);
+    EXPECT_TRUE(game->shotFlying);
+    EXPECT_EQ(0, game->shotsSinceDrop);
+    game->boss = nullptr;
+}
+
+TEST_F(InputTest, LaunchKeyAfterALostGameGoesToTheHighScores) {
+    game->losing = true;
+    game->OnKeyDown(kLaunch);
+    EXPECT_FALSE(game->shotFlying);
+    EXPECT_FALSE(game->losing);
+    EXPECT_FALSE(game->running);
+    EXPECT_EQ(kStateHiScores, game->state);
+    EXPECT_EQ(0, game->hiScoreReturnState);
+}
+
+TEST_F(InputTest, PauseKeyTwicePausesAndResumes) {
+    game->OnKeyDown(kPauseKey);
+    EXPECT_TRUE(game->suspended);
+    EXPECT_FALSE(game->running);
+    game->idleFrames = 500;
+    Frames(3);
+    EXPECT_EQ(500, game->idleFrames);  // no update while paused
+    game->OnKeyDown(kLeft);            // the aim still turns a step per press
+    EXPECT_EQ(94, game->aimAngle);
+    game->OnKeyDown(kPauseKey);
+    EXPECT_FALSE(game->suspended);
+    EXPECT_TRUE(game->running);
+    Frames(1);
+    EXPECT_TRUE(game->shotFlying);
+}
+
+TEST_F(InputTest, ExitStripStartsAt200By104) {
+    game->OnTap(199, 319);
+    EXPECT_EQ(kStatePlay, game->state);
+    EXPECT_TRUE(game->running);
+    game->OnTap(200, 103);
+    EXPECT_EQ(kStatePlay, game->state);
+    game->OnTap(200, 104);
+    EXPECT_EQ(kStateTitle, game->state);
+    EXPECT_FALSE(game->running);
+}
+
+}  // namespace
