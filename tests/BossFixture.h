@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -30,8 +31,9 @@ class BossTest : public ::testing::Test {
     void SetUp() override {
         test::UseDisplay565();
         dataDir_ = test::MakeTempDir();
+        saveDir_ = test::MakeTempDir();
         test::UseDataDir(dataDir_);
-        test::UseSaveDir(test::MakeTempDir());
+        test::UseSaveDir(saveDir_);
         PlatformOptions options;
         options.headless = true;
         options.dataDir = dataDir_;
@@ -44,6 +46,8 @@ class BossTest : public ::testing::Test {
     void TearDown() override {
         game_.reset();
         I_Shutdown();
+        std::filesystem::remove_all(dataDir_);
+        std::filesystem::remove_all(saveDir_);
     }
 
     // A w x h picture of one colour in the data directory, with a magenta top-left pixel so
@@ -121,6 +125,7 @@ class BossTest : public ::testing::Test {
     }
 
     std::string dataDir_;
+    std::string saveDir_;
     std::unique_ptr<Game> game_;
     test::Frame frame_;
 };
