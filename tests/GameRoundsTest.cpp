@@ -146,14 +146,18 @@ TEST_F(RoundsTest, BossRoundsReuseTheirBossAndRearmItEveryTime) {
     EXPECT_EQ(insect, game->boss);
     EXPECT_EQ(2, insect->starts);
 
-    // No boss for an ordinary round; a boss that cannot be made leaves none.
+    // No boss for an ordinary round; a boss round without one makes it once and keeps it.
     game->boss = nullptr;
     game->round = 12;
     game->SetUpBoss();
     EXPECT_EQ(nullptr, game->boss);
     game->round = 23;
     game->SetUpBoss();
-    EXPECT_EQ(nullptr, game->boss);
+    ASSERT_NE(nullptr, game->boss);
+    Boss* crab = game->boss;
+    EXPECT_EQ(crab, game->bosses[kCrabBoss]);
+    game->SetUpBoss();
+    EXPECT_EQ(crab, game->boss);
 }
 
 TEST_F(RoundsTest, QuickClearOfTheFirstRoundPays10000InOneFrame) {

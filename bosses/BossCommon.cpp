@@ -1,0 +1,149 @@
+#include "bosses/BossCommon.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "game/Game.h"
+#include "gfx/BackBuffer.h"
+#include "gfx/Bitmap.h"
+#include "sound/SoundBank.h"
+
+namespace {
+
+constexpr int kFullHitPoints = 24;
+constexpr int kFallFrames = 10;
+constexpr int kFallFloorY = 240;
+
+}  // namespace
+
+BossCommon::BossCommon(Game* game, int originX, int originY, int rangeWidth, int rangeHeight,
+                       int cellWidth, int boxSize, int hitMargin)
+    : game(game),
+      originX(originX),
+      originY(originY),
+      rangeWidth(rangeWidth),
+      rangeHeight(rangeHeight),
+      cellWidth(cellWidth),
+      rowHeight(static_cast<int>(cellWidth * 0.866)),
+      boxSize(boxSize),
+      hitMargin(hitMargin) {
+    lifeImage = LoadImage("\\life.bmp", Key::kNone);
+}
+
+BossCommon::~BossCommon() {
+    for (Bitmap* b : owned_)
+        delete b;
+}
+
+bool BossCommon::InHitBox(int px, int py) const {
+    return boxX < px && px < boxX + boxSize && boxY < py && py < boxY + boxSize;
+}
+
+bool BossCommon::HitTest(int x, int y, int width, int height) {
+    const int m = hitMargin;
+    const bool struck = InHitBox(x + m, y + m) || InHitBox(x + width - m, y + height - m) ||
+                        InHitBox(x + width - m, y + m) || InHitBox(x + m, y + height - m);
+    // Deliberately blind to the defeat: a shot into the sinking boss still vanishes.
+    if (struck) --hitPoints;
+    hitFlag = struck;
+    return struck;
+}
+
+void BossCommon::UpdateAndDraw(BackBuffer& target) {
+    if (hitPoints <= 0) active = false;
+    if (active) {
+        Fight(target);
+    } else {
+        Fall(target);
+    }
+}
+
+bool BossCommon::IsAlive() {
+    if (defeatCountdown > 0) return true;
+    RecolourField();
+    return false;
+}
+
+void BossCommon::Start() {
+    hitPoints = kFullHitPoints;
+    defeatCountdown = kFallFrames;
+    active = true;
+    fallSoundPending = true;
+}
+
+void BossCommon::SetHitBox(int x, int y) {
+    boxX = x;
+    boxY = y;
+}
+
+void BossCommon::RecolourField() {
+    const int colour = RandomColour();
+    if (!game) return;
+    for (int r = 0; r < kFieldRows; ++r) {
+        for (int c = 0; c < game->RowLength(r) && c < kFieldCols; ++c) {
+            if (game->field[r][c] > 0) game->field[r][c] = colour;
+        }
+    }
+}
+
+void BossCommon::DrawLifeRow(BackBuffer& target) {
+    for (int i = 0; i <= hitPoints / 2; ++i)
+        target.Draw(lifeImage, originX + 8 * i - 10, originY + 2, 0);
+}
+
+bool BossCommon::SetCell(int row, int col, int colour) {
+    if (!game || row < 0 || row >= kFieldRows) return false;
+    if (col < 0 || col >= game->RowLength(row) || col >= kFieldCols) return false;
+    game->field[row][col] = colour;
+    return true;
+}
+
+void BossCommon::PlayFallSoundOnce() {
+    if (!fallSoundPending) return;
+    SoundBank::PlayFall();
+    fallSoundPending = false;
+}
+
+int BossCommon::RandomBelow(int n) {
+    const int value = std::rand();
+    return n > 0 ? value % n : 0;
+}
+
+int BossCommon::RandomColour() {
+    return 1 + std::rand() % 8;
+}
+
+void BossCommon::SinkingFall(BackBuffer& target, const Bitmap* image, int x, int y) {
+    const int n = defeatCountdown;
+    target.Draw(image, x, y + ((kFallFloorY - y) * (kFallFrames - n)) / kFallFrames, 0);
+    PlayFallSoundOnce();
+    --defeatCountdown;
+}
+
+Bitmap* BossCommon::LoadImage(const char* name, Key key) {
+    Bitmap* bitmap = Bitmap::Load(name);
+    if (!bitmap) return nullptr;
+    owned_.push_back(bitmap);
+    switch (key) {
+        case Key::kCorner:
+            bitmap->SetColorKeyFromCorner();
+            break;
+        case Key::kBlack:
+            bitmap->SetColorKey(0, 0, 0);
+            break;
+        case Key::kRed:
+            bitmap->SetColorKey(255, 0, 0);
+            break;
+        case Key::kNone:
+            break;
+    }
+    return bitmap;
+}
+
+void BossCommon::LoadImages(Bitmap** table, int count, const char* format, int first, Key key) {
+    char name[64];
+    for (int i = 0; i < count; ++i) {
+        std::snprintf(name, sizeof name, format, first + i);
+        table[i] = LoadImage(name, key);
+    }
+}

@@ -1,0 +1,69 @@
+// What the four bosses share: the hit square and its test, hit points and the life row, the
+// defeat countdown with its one fall sound, the final re-colouring of the field, guarded writes
+// into the field, and ownership of the pictures each boss loads.
+#pragma once
+
+#include <vector>
+
+#include "bosses/Boss.h"
+
+class BackBuffer;
+class Bitmap;
+class Game;
+
+class BossCommon : public Boss {
+  public:
+    enum class Key { kNone, kCorner, kBlack, kRed };
+
+    BossCommon(Game* game, int originX, int originY, int rangeWidth, int rangeHeight, int cellWidth,
+               int boxSize, int hitMargin);
+    ~BossCommon() override;
+    BossCommon(const BossCommon&) = delete;
+    BossCommon& operator=(const BossCommon&) = delete;
+
+    bool HitTest(int x, int y, int width, int height) override;
+    // Fights while active; once the hit points are gone, runs one frame of the defeat.
+    void UpdateAndDraw(BackBuffer& target) override;
+    bool IsAlive() override;
+    void Start() override;
+
+    void SetHitBox(int x, int y);
+    bool InHitBox(int px, int py) const;
+    // Every bubble of the field takes one common random colour.
+    void RecolourField();
+    void DrawLifeRow(BackBuffer& target);
+    // Writes a colour into the field; a cell outside the field or past its row's end is left
+    // alone (and false is returned) so odd geometry can never write out of bounds.
+    bool SetCell(int row, int col, int colour);
+    // The fall sound, once per defeat.
+    void PlayFallSoundOnce();
+    // rand() mod n; a range that is empty gives 0 (the draw is still made).
+    static int RandomBelow(int n);
+    static int RandomColour();
+
+    Game* game;
+    int originX, originY, rangeWidth, rangeHeight, cellWidth;
+    int rowHeight;
+    int hitPoints = 24;
+    int boxX = 0, boxY = 0;
+    int boxSize;
+    int hitMargin;
+    bool hitFlag = false;
+    bool fallSoundPending = true;
+    int defeatCountdown = 10;
+    bool active = true;
+    Bitmap* lifeImage = nullptr;
+
+  protected:
+    virtual void Fight(BackBuffer& target) = 0;
+    virtual void Fall(BackBuffer& target) = 0;
+    // The plain defeat: the image sinks from (x, y) toward y 240 in ten steps.
+    void SinkingFall(BackBuffer& target, const Bitmap* image, int x, int y);
+
+    Bitmap* LoadImage(const char* name, Key key);
+    // Loads format with first, first + 1, ... into table[0 .. count - 1].
+    void LoadImages(Bitmap** table, int count, const char* format, int first, Key key);
+
+  private:
+    std::vector<Bitmap*> owned_;
+};

@@ -1,0 +1,203 @@
+// The mechanics every boss shares: the factory, the hit square, the life row, the defeat fall
+// with its one sound, the final re-colouring and the re-arming for a later fight.
+#include <set>
+
+#include "bosses/CrabBoss.h"
+#include "bosses/InsectBoss.h"
+#include "bosses/SnakeBoss.h"
+#include "bosses/WizardBoss.h"
+#include "tests/BossFixture.h"
+
+namespace bosstest {
+namespace {
+
+constexpr Rgb kLife = {240, 40, 80};
+constexpr Rgb kFallen = {40, 200, 90};
+
+using BossFramework = BossTest;
+
+TEST_F(BossFramework, FactoryMakesEachKindAndRefusesUnknownKindsAndDegenerateCells) {
+    std::unique_ptr<Boss> insect(CreateBoss(kInsectBoss, game_.get(), 30, 17, 154, 132, 22));
+    std::unique_ptr<Boss> crab(CreateBoss(kCrabBoss, game_.get(), 30, 17, 154, 132, 22));
+    std::unique_ptr<Boss> snake(CreateBoss(kSnakeBoss, game_.get(), 30, 17, 154, 132, 22));
+    std::unique_ptr<Boss> wizard(CreateBoss(kWizardBoss, game_.get(), 30, 17, 154, 132, 22));
+    EXPECT_NE(dynamic_cast<InsectBoss*>(insect.get()), nullptr);
+    EXPECT_NE(dynamic_cast<CrabBoss*>(crab.get()), nullptr);
+    EXPECT_NE(dynamic_cast<SnakeBoss*>(snake.get()), nullptr);
+    EXPECT_NE(dynamic_cast<WizardBoss*>(wizard.get()), nullptr);
+    EXPECT_EQ(CreateBoss(4, game_.get(), 30, 17, 154, 132, 22), nullptr);
+    EXPECT_EQ(CreateBoss(-1, game_.get(), 30, 17, 154, 132, 22), nullptr);
+    EXPECT_EQ(CreateBoss(kInsectBoss, game_.get(), 30, 17, 0, 0, 0), nullptr);
+    auto* common = static_cast<BossCommon*>(insect.get());
+    EXPECT_EQ(common->rowHeight, 19);
+    EXPECT_EQ(common->hitPoints, 24);
+}
+
+TEST_F(BossFramework, MarginTwoIgnoresTheOuterTwoPixelsAndEdgesAreOutside) {
+    auto insect = Make<InsectBoss>();
+    insect->SetHitBox(100, 100);  // 55 square: inside is 101..154
+    const int size = 22;
+    // From the left: the shot's right test point is x + 20.
+    EXPECT_FALSE(insect->HitTest(80, 110, size, size));  // 100: on the edge
+    EXPECT_FALSE(insect->hitFlag);
+    EXPECT_TRUE(insect->HitTest(81, 110, size, size));
+    EXPECT_TRUE(insect->hitFlag);
+    // From the right: the left test point is x + 2.
+    EXPECT_FALSE(insect->HitTest(153, 110, size, size));  // 155: on the edge
+    EXPECT_TRUE(insect->HitTest(152, 110, size, size));
+    // From above and below.
+    EXPECT_FALSE(insect->HitTest(110, 80, size, size));
+    EXPECT_TRUE(insect->HitTest(110, 81, size, size));
+    EXPECT_FALSE(insect->HitTest(110, 153, size, size));
+    EXPECT_TRUE(insect->HitTest(110, 152, size, size));
+    // A diagonal corner touch counts only when both coordinates are strictly inside.
+    EXPECT_FALSE(insect->HitTest(80, 81, size, size));
+    EXPECT_TRUE(insect->HitTest(81, 81, size, size));
+    EXPECT_EQ(insect->hitPoints, 24 - 5);
+    // A miss clears the flag a strike set.
+    EXPECT_FALSE(insect->HitTest(0, 0, size, size));
+    EXPECT_FALSE(insect->hitFlag);
+}
+
+TEST_F(BossFramework, NegativeMarginWidensTheTargetByFourPixels) {
+    auto snake = Make<SnakeBoss>();
+    snake->SetHitBox(100, 100);                      // 28 square: inside is 101..127
+    EXPECT_FALSE(snake->HitTest(74, 110, 22, 22));   // right test point 100
+    EXPECT_TRUE(snake->HitTest(75, 110, 22, 22));    // the shot ends 3 pixels left of the box
+    EXPECT_FALSE(snake->HitTest(132, 110, 22, 22));  // left test point 128
+    EXPECT_TRUE(snake->HitTest(131, 110, 22, 22));
+    EXPECT_FALSE(snake->HitTest(110, 132, 22, 22));
+    EXPECT_TRUE(snake->HitTest(110, 75, 22, 22));
+}
+
+TEST_F(BossFramework, LifeRowShowsHalfTheHitPointsPlusOne) {
+    WritePicture("life.bmp", 8, 8, kLife);
+    auto insect = Make<InsectBoss>();
+    // Icons at x 20 + 8i, y 19; count them by their second column.
+    auto icons = [&] {
+        int n = 0;
+        while (n < 20 && Shows(20 + 8 * n + 1, 20, kLife))
+            ++n;
+        return n;
+    };
+    for (const auto& [points, expected] :
+         std::vector<std::pair<int, int>>{{24, 13}, {11, 6}, {10, 6}, {1, 1}}) {
+        insect->hitPoints = points;
+        Run(*insect, 1);
+        EXPECT_EQ(icons(), expected) << points << " hit points";
+    }
+}
+
+TEST_F(BossFramework, TwentyFourthStrikeFallsAtOnceWithOneFallSoundThenRecolours) {
+    WritePicture("life.bmp", 8, 8, kLife);
+    WritePicture("insecthitted.bmp", 10, 10, kFallen);
+    auto insect = Make<InsectBoss>();
+    insect->posX = 100, insect->posY = 40;
+    insect->SetHitBox(97, 37);
+    insect->frame = 5;
+    for (int i = 0; i < 23; ++i)
+        ASSERT_TRUE(Strike(*insect));
+    Run(*insect, 1);
+    EXPECT_TRUE(insect->active);
+    ASSERT_TRUE(Strike(*insect));
+    EXPECT_EQ(insect->hitPoints, 0);
+    Run(*insect, 1);
+    EXPECT_FALSE(insect->active);
+    EXPECT_EQ(Played("fall.wav"), 1);
+    EXPECT_TRUE(Shows(101, 41, kFallen));  // first fall frame at the boss's own point
+    EXPECT_FALSE(Shows(21, 20, kLife));    // no life row while falling
+    EXPECT_EQ(insect->defeatCountdown, 9);
+
+    // Shots still vanish into the sinking boss, and the fall keeps going.
+    EXPECT_TRUE(Strike(*insect));
+    EXPECT_EQ(insect->hitPoints, -1);
+
+    game_->field[0][0] = 3;
+    game_->field[2][5] = 7;
+    game_->field[4][1] = 0;  // grey stays grey
+    game_->field[1][7] = 6;  // past the end of a short row: not part of the field
+    for (int n = 9; n >= 1; --n) {
+        ASSERT_TRUE(insect->IsAlive());
+        Run(*insect, 1);
+        // (240 - 40) * k / 10 below the start.
+        EXPECT_TRUE(Shows(101, 41 + 20 * (10 - n), kFallen)) << n;
+    }
+    EXPECT_EQ(Played("fall.wav"), 1);
+    EXPECT_EQ(game_->field[0][0], 3);  // nothing re-coloured before the life test
+    EXPECT_FALSE(insect->IsAlive());
+    const int colour = game_->field[0][0];
+    EXPECT_GE(colour, 1);
+    EXPECT_LE(colour, 8);
+    EXPECT_EQ(game_->field[2][5], colour);
+    EXPECT_EQ(game_->field[4][1], 0);
+    EXPECT_EQ(game_->field[1][7], 6);
+    EXPECT_EQ(game_->field[3][3], kEmptyCell);
+}
+
+TEST_F(BossFramework, StartRearmsABeatenBossWhereItStood) {
+    auto wizard = Make<WizardBoss>();
+    Run(*wizard, 57);
+    wizard->hitPoints = 0;
+    Run(*wizard, 10);
+    ASSERT_FALSE(wizard->IsAlive());
+    const int x = wizard->posX, y = wizard->posY, frame = wizard->frame;
+    wizard->flashCountdown = 4;
+    ResetSounds();
+    wizard->Start();
+    EXPECT_EQ(wizard->hitPoints, 24);
+    EXPECT_EQ(wizard->defeatCountdown, 10);
+    EXPECT_EQ(wizard->flashCountdown, 10);
+    EXPECT_TRUE(wizard->active);
+    EXPECT_TRUE(wizard->IsAlive());
+    EXPECT_EQ(wizard->posX, x);
+    EXPECT_EQ(wizard->posY, y);
+    EXPECT_EQ(wizard->frame, frame);
+    // A second defeat plays its own fall sound.
+    wizard->hitPoints = 0;
+    Run(*wizard, 1);
+    EXPECT_EQ(Played("fall.wav"), 1);
+}
+
+TEST_F(BossFramework, WritesOutsideTheFieldOrPastARowsEndAreDropped) {
+    auto wizard = Make<WizardBoss>();
+    EXPECT_FALSE(wizard->SetCell(-1, 0, 3));
+    EXPECT_FALSE(wizard->SetCell(kFieldRows, 0, 3));
+    EXPECT_FALSE(wizard->SetCell(0, -1, 3));
+    EXPECT_FALSE(wizard->SetCell(1, 7, 3));  // odd rows hold seven cells
+    EXPECT_TRUE(FilledCells().empty());
+    // With the push-mode parity the even rows are the short ones: the eighth ball of row 6
+    // has no cell to land in, and the row's neighbour memory stays untouched.
+    game_->pushMode = true;
+    game_->rowParityFlag = true;
+    game_->field[6][7] = 5;
+    wizard->ballsToTop = false;
+    wizard->FillRow();
+    EXPECT_EQ(game_->field[6][6], 7);
+    EXPECT_EQ(game_->field[6][7], 5);
+    EXPECT_EQ(game_->field[7][0], kEmptyCell);
+}
+
+TEST_F(BossFramework, EveryBossSurvivesMissingPicturesAndLongFights) {
+    // No pictures at all in the data directory: everything draws as nothing.
+    std::unique_ptr<Boss> bosses[4];
+    for (int kind = 0; kind < 4; ++kind)
+        bosses[kind].reset(CreateBoss(kind, game_.get(), 30, 17, 154, 132, 22));
+    for (int i = 0; i < 2000; ++i) {
+        for (auto& boss : bosses) {
+            if (i % 7 == 0) Strike(*static_cast<BossCommon*>(boss.get()));
+            if (boss->IsAlive()) {
+                Run(*boss, 1);
+            } else {
+                boss->Start();
+            }
+        }
+    }
+    // Whatever was thrown stayed inside the rows the bosses may use.
+    for (const auto& [row, col] : FilledCells()) {
+        EXPECT_LE(row, 9) << col;
+        EXPECT_LT(col, game_->RowLength(row));
+    }
+}
+
+}  // namespace
+}  // namespace bosstest
