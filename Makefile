@@ -1,15 +1,17 @@
 # The two commands a player or a developer needs: `make play` and `make test`.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 30
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: play test test-fast test-asan build build-asan setup format check-format clean
+.PHONY: play test test-fast test-asan fuzz build build-asan setup format check-format clean
 
 play: build
 	./$(BUILD)/tarngame
 
-test: test-fast test-asan
+test: test-fast test-asan fuzz
 
 test-fast: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -17,6 +19,20 @@ test-fast: build
 test-asan: build-asan
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
 	    ctest --output-on-failure -j $(JOBS)
+
+# Each fuzz target runs FUZZ_SECONDS on its corpus in tests/fuzz-corpus; new inputs it finds
+# go to a scratch copy, crashes to $(FUZZ_BUILD)/crash-*, which then become regression files.
+fuzz: setup
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DTARN_FUZZ=ON -DTARN_BUILD_TESTS=OFF $(CMAKE_FLAGS)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_all
+	for t in bitmap rounds progress input; do \
+	    rm -rf $(FUZZ_BUILD)/corpus-$$t && mkdir -p $(FUZZ_BUILD)/corpus-$$t && \
+	    ASAN_OPTIONS=detect_leaks=0 ./$(FUZZ_BUILD)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) \
+	        -artifact_prefix=$(FUZZ_BUILD)/crash-$$t- -print_final_stats=0 \
+	        $(FUZZ_BUILD)/corpus-$$t tests/fuzz-corpus/$$t 2>$(FUZZ_BUILD)/fuzz-$$t.log \
+	        || { tail -40 $(FUZZ_BUILD)/fuzz-$$t.log; exit 1; }; \
+	    echo "fuzz $$t: $$(grep -o 'Done [0-9]* runs' $(FUZZ_BUILD)/fuzz-$$t.log), no crash"; \
+	done
 
 setup:
 	./tools/setup.sh

@@ -78,15 +78,36 @@ void BackBuffer::DrawMirrored(const Bitmap* bitmap, int x, int y, int anchor, in
     if (bytesPerPixel == 3) Copy24(*bitmap, span, true);
 }
 
+namespace {
+
+// One row of a keyed copy in a portrait frame: every pixel is stored, the frame's own value
+// where the source is transparent, so the loop has no branch and vectorises.
+void KeyedRow(uint16_t* dst, const uint16_t* src, int count, uint16_t key) {
+    for (int i = 0; i < count; ++i) {
+        const uint16_t s = src[i];
+        dst[i] = s == key ? dst[i] : s;
+    }
+}
+
+}  // namespace
+
 void BackBuffer::Copy16(const Bitmap& bitmap, const Span& span, bool mirrored) {
     const bool keyed = bitmap.keyEnabled;
     const uint16_t key = bitmap.key16;
+    // Frames and pictures come from malloc and advance in whole pixels, so 16-bit access
+    // is aligned.
+    const bool rowsAreContiguous = xPitch == 2 && !mirrored;
     for (int r = 0; r < span.h; ++r) {
         const uint8_t* src = bitmap.pixels + static_cast<size_t>(r + span.skipY) * bitmap.width * 2;
         uint8_t* dst = origin + static_cast<ptrdiff_t>(span.frameY + r) * yPitch +
                        static_cast<ptrdiff_t>(span.frameX) * xPitch;
-        if (!keyed && !mirrored && xPitch == 2) {
+        if (rowsAreContiguous && !keyed) {
             std::memcpy(dst, src + span.skipX * 2, static_cast<size_t>(span.w) * 2);
+            continue;
+        }
+        if (rowsAreContiguous) {
+            KeyedRow(reinterpret_cast<uint16_t*>(dst),
+                     reinterpret_cast<const uint16_t*>(src) + span.skipX, span.w, key);
             continue;
         }
         for (int c = 0; c < span.w; ++c, dst += xPitch) {

@@ -3,6 +3,7 @@
 
 #include "platform/InputScript.h"
 #include "platform/Instance.h"
+#include "platform/Screenshots.h"
 #include "platform/i_system.h"
 #include "tests/TestSupport.h"
 
@@ -111,6 +112,32 @@ TEST(SaveFiles, FailedWriteKeepsTheOldFile) {
     EXPECT_FALSE(I_WriteFileAtomic(blocked, "new!", 4));
     EXPECT_FALSE(I_WriteFileAtomic(path + "/under-a-file", "x", 1));
     EXPECT_EQ(test::ReadBytes(path), (std::vector<uint8_t>{'o', 'l', 'd', '!'}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Screenshots, SavedAtTheWindowScaleWithoutOverwriting) {
+    std::vector<uint16_t> frame(240 * 320, 0xF800);
+    GXDisplayProperties d;
+    d.cxWidth = 240;
+    d.cyHeight = 320;
+    d.cbxPitch = 2;
+    d.cbyPitch = 480;
+    d.cBPP = 16;
+    d.ffFormat = kfDirect565;
+    const std::string dir = test::MakeTempDir() + "/pictures";
+    const std::string first = platform::SaveScreenshot(frame.data(), d, 2, dir);
+    const std::string second = platform::SaveScreenshot(frame.data(), d, 2, dir);
+    ASSERT_FALSE(first.empty());
+    ASSERT_FALSE(second.empty());
+    EXPECT_NE(first, second);
+    const auto png = test::ReadBytes(first);
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(png[18] << 8 | png[19], 480);
+    EXPECT_EQ(png[22] << 8 | png[23], 640);
+    EXPECT_EQ(platform::SaveScreenshot(frame.data(), d, 0, dir), "");
 }
 
 }  // namespace

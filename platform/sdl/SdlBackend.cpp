@@ -5,11 +5,14 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <vector>
 
 #include "platform/Instance.h"
 #include "platform/PlatformState.h"
+#include "platform/Screenshots.h"
 #include "platform/Text.h"
+#include "platform/sdl/Gamepads.h"
 
 namespace {
 
@@ -70,10 +73,12 @@ class SdlBackend : public Backend {
                      " (use --headless to run without a display)";
             return false;
         }
+        gamepads_ = std::make_unique<Gamepads>();
         return true;
     }
 
     void Close() override {
+        gamepads_.reset();
         CloseWave();
         CloseDisplay();
         if (renderer_) SDL_DestroyRenderer(renderer_);
@@ -291,6 +296,10 @@ class SdlBackend : public Backend {
             return;
         }
         if ((code == SDLK_RETURN && (mod & KMOD_ALT)) || code == SDLK_F11) return;
+        if (code == SDLK_F12) {
+            if (down && !key.repeat) SaveScreenshot();
+            return;
+        }
         if ((mod & KMOD_CTRL) && (code == SDLK_a || code == SDLK_q)) {
             // Reaches the shell's accelerators, as on the device.
             if (!down) return;
@@ -323,7 +332,19 @@ class SdlBackend : public Backend {
         }
     }
 
+    void SaveScreenshot() {
+        const SDL_Rect shown = PictureRect();
+        const int scale = std::max(1, shown.w / kWidth);
+        const std::string dir = platform::ScreenshotDir(platform::State().saveDir);
+        const std::string path = platform::SaveScreenshot(shown_.data(), Properties(), scale, dir);
+        std::fprintf(
+            stderr,
+            path.empty() ? "tarngame: screenshot failed\n" : "tarngame: screenshot saved to %s\n",
+            path.c_str());
+    }
+
     void Translate(const SDL_Event& event, std::deque<MSG>& queue) {
+        if (gamepads_ && gamepads_->Handle(event, queue)) return;
         switch (event.type) {
             case SDL_QUIT:
                 queue.push_back(Message(WM_DESTROY, 0, 0));
@@ -357,6 +378,7 @@ class SdlBackend : public Backend {
     std::vector<uint16_t> shown_;  // the frame last presented
     bool mustPresent_ = true;
     std::unique_ptr<InstanceLock> instance_;
+    std::unique_ptr<Gamepads> gamepads_;
     bool buttonHeld_ = false;
     bool audioOpen_ = false;
     std::array<Mix_Chunk*, kChannels> chunks_{};
