@@ -90,6 +90,7 @@ LRESULT FirstPaint(HWND window) {
     if (!g_backBuffer) return AbandonStart();
     g_game = new (std::nothrow) Game();
     if (!g_game) return AbandonStart();
+    if (g_startRoundForTesting >= 0) g_game->startRound = g_startRoundForTesting;
     g_game->StartMusic();
     return 0;
 }

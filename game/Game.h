@@ -182,6 +182,10 @@ class Game {
     int deadlineRow = kFieldRows - 1;
     int lastEffect = -1;
     int idleFrames = 0;
+    // Counted over the whole run, across games, for the statistics line.
+    int shotsFired = 0;
+    int roundsCleared = 0;
+    int bossesBeaten = 0;
     int autoFireDelay = 100;
     int shakeOffset = 1;
     bool suspended = false;

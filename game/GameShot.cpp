@@ -49,6 +49,7 @@ void Game::Launch() {
     nextColour = afterNextColour;
     afterNextColour = DrawPresentColour(bubbles);
     idleFrames = 0;
+    ++shotsFired;
 }
 
 void Game::AutoLaunch() {
