@@ -1,6 +1,6 @@
 // The twelve water backgrounds, one per four rounds, from sunlit shallows down to the dark
 // bottom of the tarn. Each tile repeats seamlessly: the light pattern is a sum of waves that
-// fit the tile exactly, and every drifting speck is drawn again one tile over on each side.
+// fit the tile exactly, and every drifting mote is drawn again one tile over on each side.
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -38,7 +38,7 @@ void PaintWater(PictureCanvas& canvas, int index) {
     const double depth = index / double(kPatterns - 1);
     const Colour deep = Mix(FromRgb(44, 110, 168), FromRgb(7, 14, 40), std::pow(depth, 0.85));
     const Colour light = Mix(FromRgb(150, 214, 240), FromRgb(40, 90, 130), depth);
-    const double lightAmount = 0.55 * (1 - depth) + 0.12;
+    const double lightAmount = 0.45 * (1 - depth) + 0.12;
     const Wave waves[3] = {{1, 2, 0.3 + index}, {-2, 1, 1.7 + 0.5 * index}, {1, -1, 2.9}};
     cairo_surface_t* s = canvas.Surface();
     cairo_surface_flush(s);
@@ -71,21 +71,21 @@ void Wrapped(cairo_t* cr, Draw draw) {
     }
 }
 
-void DrawSpecks(cairo_t* cr, int index) {
+void DrawMotes(cairo_t* cr, int index) {
     std::mt19937 rng(7001 + index);
     std::uniform_real_distribution<double> ux(0, kTileWidth), uy(0, kTileHeight), size(0.6, 1.6);
     const double depth = index / double(kPatterns - 1);
     const int count = 3 + index / 2;
     // Deeper water: fewer bubbles, more glowing plankton.
-    const Colour speck = depth < 0.5 ? FromRgb(190, 232, 255) : FromRgb(120, 240, 210);
+    const Colour mote = depth < 0.5 ? FromRgb(190, 232, 255) : FromRgb(120, 240, 210);
     for (int i = 0; i < count; ++i) {
         const double x = ux(rng), y = uy(rng), r = size(rng);
         Wrapped(cr, [&] {
             cairo_arc(cr, x, y, r + 0.7, 0, 2 * M_PI);
-            SetColour(cr, speck, 0.18);
+            SetColour(cr, mote, 0.18);
             cairo_fill(cr);
             cairo_arc(cr, x, y, r * 0.6, 0, 2 * M_PI);
-            SetColour(cr, speck, depth < 0.5 ? 0.45 : 0.7);
+            SetColour(cr, mote, depth < 0.5 ? 0.45 : 0.7);
             cairo_fill(cr);
         });
     }
@@ -115,7 +115,7 @@ bool WriteBackgroundPictures(const std::string& outDir) {
         PictureCanvas tile(kTileWidth, kTileHeight, PictureKey::None);
         PaintWater(tile, i);
         DrawWeed(tile.Cairo(), i);
-        DrawSpecks(tile.Cairo(), i);
+        DrawMotes(tile.Cairo(), i);
         ok = tile.WriteBmp24(PicturePath(outDir, "pattern" + std::to_string(i) + ".bmp")) && ok;
     }
     return ok;

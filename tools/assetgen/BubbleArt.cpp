@@ -9,8 +9,8 @@ namespace {
 
 void AddHeart(cairo_t* cr, double s) {
     cairo_move_to(cr, 0, 0.95 * s);
-    cairo_curve_to(cr, -1.25 * s, 0.05 * s, -0.95 * s, -1.05 * s, 0, -0.38 * s);
-    cairo_curve_to(cr, 0.95 * s, -1.05 * s, 1.25 * s, 0.05 * s, 0, 0.95 * s);
+    cairo_curve_to(cr, -1.5 * s, -0.05 * s, -1.05 * s, -1.25 * s, 0, -0.45 * s);
+    cairo_curve_to(cr, 1.05 * s, -1.25 * s, 1.5 * s, -0.05 * s, 0, 0.95 * s);
     cairo_close_path(cr);
 }
 
@@ -22,7 +22,7 @@ void AddCross(cairo_t* cr, double s) {
 
 void AddStar(cairo_t* cr, double s) {
     for (int i = 0; i < 10; ++i) {
-        const double r = (i % 2 ? 0.46 : 1.1) * s;
+        const double r = (i % 2 ? 0.52 : 1.2) * s;
         const double a = -M_PI / 2 + i * M_PI / 5;
         const double x = r * std::cos(a), y = r * std::sin(a) + 0.08 * s;
         if (i == 0) {
@@ -42,10 +42,10 @@ void AddTriangle(cairo_t* cr, double s) {
 }
 
 void AddDiamond(cairo_t* cr, double s) {
-    cairo_move_to(cr, 0, -1.1 * s);
-    cairo_line_to(cr, 0.8 * s, 0);
-    cairo_line_to(cr, 0, 1.1 * s);
-    cairo_line_to(cr, -0.8 * s, 0);
+    cairo_move_to(cr, 0, -1.2 * s);
+    cairo_line_to(cr, 0.66 * s, 0);
+    cairo_line_to(cr, 0, 1.2 * s);
+    cairo_line_to(cr, -0.66 * s, 0);
     cairo_close_path(cr);
 }
 
@@ -128,7 +128,7 @@ void DrawBubble(cairo_t* cr, double cx, double cy, double radius, int code) {
     SetColour(cr, kInk);
     cairo_set_line_width(cr, outline);
     cairo_stroke(cr);
-    DrawBubbleSymbol(cr, cx + radius * 0.04, cy + radius * 0.06, radius * 0.47, code);
+    DrawBubbleSymbol(cr, cx + radius * 0.04, cy + radius * 0.06, radius * 0.5, code);
     // A glint on the upper left, the same on every colour.
     AddEllipse(cr, cx - radius * 0.5, cy - radius * 0.52, radius * 0.2, radius * 0.13);
     SetColour(cr, kWhite, 0.95);

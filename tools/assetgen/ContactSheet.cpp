@@ -84,14 +84,16 @@ bool NaturalLess(const std::string& a, const std::string& b) {
 
 // Families in the order a reviewer meets them on screen.
 int FamilyRank(const std::string& name) {
-    if (EndsWith(name, "big.bmp") && name.size() == 8) return 30;
-    if (EndsWith(name, "small.bmp") && name.size() == 10) return 31;
-    if (IsAimArrow(name)) return 9;
-    const char* families[] = {"ball",    "pattern", "board",     "stone",   "line",    "warnt",
-                              "gear",    "sgear",   "dog",       "arrows",  "bridge",  "mask",
-                              "exit",    "victory", "breakball", "fish",    "bonus",   "badwin",
-                              "badlose", "badflag", "bad",       "bigfish", "welcome", "option",
-                              "rect",    "arrow",   "gameover",  "hiscore", "hy"};
+    // Three ranks per family leave room for the fonts right after the victory picture.
+    if (EndsWith(name, "big.bmp") && name.size() == 8) return 13 * 3 + 1;
+    if (EndsWith(name, "small.bmp") && name.size() == 10) return 13 * 3 + 2;
+    if (IsAimArrow(name)) return 9 * 3;
+    const char* families[] = {
+        "ball",   "pattern", "board",    "stone",   "line", "warnt",   "gear",      "sgear",
+        "dog",    "arrows",  "bridge",   "mask",    "exit", "victory", "breakball", "fish",
+        "bonus",  "badwin",  "badlose",  "badflag", "bad",  "bigfish", "welcome",   "option",
+        "rect",   "arrow",   "gameover", "hiscore", "hy",   "icon",    "life",      "el",
+        "insect", "crab",    "snake",    "wizard",  "broom"};
     int best = -1;
     size_t bestLength = 0;
     for (int i = 0; i < static_cast<int>(sizeof families / sizeof families[0]); ++i) {
@@ -101,7 +103,7 @@ int FamilyRank(const std::string& name) {
             bestLength = length;
         }
     }
-    return best < 0 ? 100 : best;
+    return best < 0 ? 1000 : best * 3;
 }
 
 bool SheetLess(const std::string& a, const std::string& b) {

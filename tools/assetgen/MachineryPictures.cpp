@@ -110,8 +110,8 @@ void ArrowPoint(cairo_t* cr, double along, double across, double sx, double sy, 
 void DrawRawArrow(cairo_t* cr, int angleDegrees) {
     const double theta = Radians(angleDegrees - 90.0);
     const double sx = -std::sin(theta), sy = -std::cos(theta);
-    const double outline[][2] = {{13, -2.6}, {29, -2.6}, {28, -8}, {42, 0},
-                                 {28, 8},    {29, 2.6},  {13, 2.6}};
+    const double outline[][2] = {{12.5, -3}, {28, -3}, {27, -9}, {42, 0},
+                                 {27, 9},    {28, 3},  {12.5, 3}};
     cairo_new_path(cr);
     for (size_t i = 0; i < sizeof outline / sizeof outline[0]; ++i) {
         ArrowPoint(cr, outline[i][0], outline[i][1], sx, sy, i == 0);

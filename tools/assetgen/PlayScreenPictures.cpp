@@ -157,7 +157,7 @@ bool WriteStones(const std::string& outDir) {
     for (int i = 0; i <= 10; ++i) {
         PictureCanvas stone(176, 19, PictureKey::None);
         cairo_t* cr = stone.Cairo();
-        const Colour rock = Mix(FromRgb(104, 110, 130), FromRgb(70, 78, 100), i / 10.0);
+        const Colour rock = Mix(FromRgb(88, 98, 124), FromRgb(62, 70, 96), i / 10.0);
         SetColour(cr, Darker(rock, 0.55));
         cairo_paint(cr);
         std::mt19937 rng(500 + i);

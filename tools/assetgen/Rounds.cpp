@@ -1,10 +1,32 @@
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "tools/assetgen/BmpWriter.h"
 #include "tools/assetgen/Generators.h"
+#include "tools/assetgen/RoundCompiler.h"
 
 namespace assetgen {
 
-// Rounds arrive with their own work; until then rounds.dat is absent.
-bool GenerateRounds(const GenContext&) {
-    return true;
+bool GenerateRounds(const GenContext& ctx) {
+    const std::string source = ctx.assetsDir + "/rounds.txt";
+    std::ifstream in(source, std::ios::binary);
+    if (!in) {
+        std::fprintf(stderr, "assetgen: cannot read %s\n", source.c_str());
+        return false;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    RoundSet rounds;
+    const std::string error = ParseRounds(text.str(), rounds);
+    if (!error.empty()) {
+        std::fprintf(stderr, "assetgen: %s: %s\n", source.c_str(), error.c_str());
+        return false;
+    }
+    const std::string out = ctx.outDir + "/rounds.dat";
+    if (WriteFile(out, PackRounds(rounds))) return true;
+    std::fprintf(stderr, "assetgen: cannot write %s\n", out.c_str());
+    return false;
 }
 
 }  // namespace assetgen
