@@ -33,9 +33,12 @@ void Autoplayer::EventsFor(const Game& game, long frame, std::vector<InputEvent>
 
 void Autoplayer::Track(const Game& game) {
     const bool playing = game.state == kStatePlay;
-    // A game (a new one or a retry) starts whenever play is entered from a page.
-    if (playing && trackedState_ != kStatePlay && game.round < 48) ++rounds_[game.round].tries;
+    // A try starts whenever play is entered from a page (a new game or a retry) or the next
+    // round comes up.
+    const bool entered = playing && (trackedState_ != kStatePlay || game.round != trackedRound_);
+    if (entered && game.round < 48) ++rounds_[game.round].tries;
     trackedState_ = game.state;
+    trackedRound_ = game.round;
     if (game.shotsFired != seenShots_) {
         rounds_[game.round].shots += game.shotsFired - seenShots_;
         seenShots_ = game.shotsFired;

@@ -62,5 +62,6 @@ class Autoplayer {
     int seenShots_ = 0;
     int seenClears_ = 0;
     int trackedState_ = -1;
+    int trackedRound_ = -1;
     std::map<int, RoundLog> rounds_;
 };

@@ -25,7 +25,7 @@ PlannerView PlannerView::Of(const Game& game) {
     return view;
 }
 
-ShotOutcome ShotPlanner::Predict(const PlannerView& view, int aim) {
+ShotOutcome ShotPlanner::Predict(const PlannerView& view, int aim, ShotCells* after) {
     ShotOutcome out;
     out.aim = aim;
     ShotCells cells;
@@ -55,6 +55,7 @@ ShotOutcome ShotPlanner::Predict(const PlannerView& view, int aim) {
     } else {
         out.row = out.col = -1;
     }
+    if (after) std::memcpy(*after, cells, sizeof cells);
     for (int r = 0; r < kShotRows; ++r) {
         for (int c = 0; c < view.geometry.RowLength(r); ++c) {
             if (cells[r][c] < 0) continue;

@@ -37,7 +37,8 @@ class ShotPlanner {
     static constexpr int kMaxAim = 170;
     static constexpr int kAimStep = 4;
 
-    static ShotOutcome Predict(const PlannerView& view, int aim);
+    // The shot at aim; the field it leaves, pops and falls done, goes to *after if given.
+    static ShotOutcome Predict(const PlannerView& view, int aim, ShotCells* after = nullptr);
     // How much the player wants this outcome: clearing, big pops and drops first, never a loss.
     static int Value(const PlannerView& view, const ShotOutcome& outcome);
     // The aim of the most wanted shot; ties are broken by the generator.
