@@ -35,7 +35,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     g_startRoundForTesting = options.startRound;
-    Autoplayer bot(options.botPush ? Autoplayer::Mode::kPush : Autoplayer::Mode::kRounds);
+    Autoplayer bot(options.botPush ? Autoplayer::Mode::kPush : Autoplayer::Mode::kRounds,
+                   options.startRound);
     if (options.bot) {
         I_SetFrameInputSource([&bot](long frame, std::vector<InputEvent>* events) {
             if (g_game) bot.EventsFor(*g_game, frame, events);

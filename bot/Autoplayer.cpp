@@ -13,7 +13,8 @@ constexpr int kEndKeyInterval = 5;
 
 }  // namespace
 
-Autoplayer::Autoplayer(Mode mode, uint32_t seed) : mode_(mode), random_(seed) {}
+Autoplayer::Autoplayer(Mode mode, int startRound, uint32_t seed)
+    : mode_(mode), startRound_(startRound), random_(seed) {}
 
 void Autoplayer::EventsFor(const Game& game, long frame, std::vector<InputEvent>* out) {
     frame_ = frame;
@@ -58,9 +59,7 @@ void Autoplayer::OnPage(const Game& game, long frame) {
             OnTitlePage(game, frame);
             break;
         case kStateOptions:
-            // Not wanted here: back to the title by the page's last entry is page-specific,
-            // so leave the choice to the confirm key on whatever is selected.
-            Press(kFireKey);
+            OnOptionsPage(game);
             break;
         default:
             // The high-score page takes the name as it stands; the game-over page comes up
@@ -70,8 +69,39 @@ void Autoplayer::OnPage(const Game& game, long frame) {
     }
 }
 
+bool Autoplayer::WantsStartRound(const Game& game) const {
+    return startRound_ >= 0 && mode_ == Mode::kRounds && game.optionsPage && !startRoundRefused_ &&
+           game.GetStartRound() != startRound_;
+}
+
+void Autoplayer::OnOptionsPage(const Game& game) {
+    if (WantsStartRound(game)) {
+        if (optionsSelection_ != kOptionsStartRound) {
+            Press(game.keys.vkDown);
+            optionsSelection_ = (optionsSelection_ + 1) % kOptionsEntries;
+            return;
+        }
+        if (game.GetStartRound() == startRoundBeforeKey_) {
+            // The last step did not take: the progress saved does not reach that far.
+            startRoundRefused_ = true;
+        } else {
+            startRoundBeforeKey_ = game.GetStartRound();
+            Press(startRound_ > game.GetStartRound() ? game.keys.vkRight : game.keys.vkLeft);
+            return;
+        }
+    }
+    startRoundBeforeKey_ = -1;
+    if (optionsSelection_ != kOptionsBack) {
+        Press(game.keys.vkDown);
+        optionsSelection_ = (optionsSelection_ + 1) % kOptionsEntries;
+        return;
+    }
+    Press(kFireKey);  // back to the title
+}
+
 void Autoplayer::OnTitlePage(const Game& game, long) {
-    const int wanted = mode_ == Mode::kPush ? TitleScene::kPushMode : TitleScene::kRoundsMode;
+    int wanted = mode_ == Mode::kPush ? TitleScene::kPushMode : TitleScene::kRoundsMode;
+    if (WantsStartRound(game)) wanted = TitleScene::kOptions;
     const int selection = game.titlePage ? game.titlePage->selection : wanted;
     if (selection == wanted)
         Press(kFireKey);

@@ -18,7 +18,9 @@ class Autoplayer {
   public:
     enum class Mode { kRounds, kPush };
 
-    explicit Autoplayer(Mode mode, uint32_t seed = 20261206);
+    // startRound: the round index new games should start at, set on the options page as a
+    // person would (-1: whatever the game has).
+    explicit Autoplayer(Mode mode, int startRound = -1, uint32_t seed = 20261206);
 
     // The key events of the coming frame, chosen from the game as it was last drawn.
     void EventsFor(const Game& game, long frame, std::vector<InputEvent>* out);
@@ -42,6 +44,8 @@ class Autoplayer {
     void Track(const Game& game);
     void OnPage(const Game& game, long frame);
     void OnTitlePage(const Game& game, long frame);
+    void OnOptionsPage(const Game& game);
+    bool WantsStartRound(const Game& game) const;
     void InPlay(const Game& game);
     int TargetAim(const Game& game);
     static Snapshot SnapshotOf(const Game& game);
@@ -50,7 +54,14 @@ class Autoplayer {
     void Hold(int key);
     void Release();
 
+    // The options page's entries, as its picture shows them.
+    enum OptionsEntry : int { kOptionsStartRound = 3, kOptionsBack = 4, kOptionsEntries = 5 };
+
     Mode mode_;
+    int startRound_;
+    bool startRoundRefused_ = false;  // the page would not go further (too little progress)
+    int optionsSelection_ = 0;        // where the options page's cursor stands; only we move it
+    int startRoundBeforeKey_ = -1;
     std::mt19937 random_;
     long frame_ = 0;
     std::vector<InputEvent>* out_ = nullptr;

@@ -57,7 +57,7 @@ class AutoplayerTest : public test::PlayTest {
 };
 
 TEST_F(AutoplayerTest, WalksTheTitleToPushModeAndPlaysThere) {
-    Autoplayer bot(Autoplayer::Mode::kPush, 3);
+    Autoplayer bot(Autoplayer::Mode::kPush, -1, 3);
     Run(bot, 40);
     EXPECT_EQ(TitleScene::kPushMode, game->titlePage->selection);
     ASSERT_EQ(kStatePlay, game->state);
@@ -85,7 +85,7 @@ TEST_F(AutoplayerTest, ClearsAShortRoundAndKeepsItsLog) {
 }
 
 TEST_F(AutoplayerTest, AimsBeforeItFiresAndNeverFiresIntoAFlyingShot) {
-    Autoplayer bot(Autoplayer::Mode::kPush, 11);
+    Autoplayer bot(Autoplayer::Mode::kPush, -1, 11);
     int fires = 0, aimed = 0;
     for (int i = 0; i < 600; ++i) {
         std::vector<InputEvent> events;

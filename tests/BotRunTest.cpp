@@ -23,6 +23,14 @@ std::string WithoutTimings(const std::string& json) {
     return line;
 }
 
+// Data and save directories where every round has been cleared before, so the options page
+// offers every start round.
+std::string DirsWithAllRoundsCleared() {
+    const std::string save = test::MakeTempDir();
+    test::WriteBytes(save + "/com.dat", {47, 0, 0, 0});
+    return " --data-dir " + test::BuildDataDir() + " --save-dir " + save;
+}
+
 int Field(const std::string& json, const std::string& name) {
     const std::string value = test::StatsField(json, name);
     EXPECT_FALSE(value.empty()) << name;
@@ -68,12 +76,14 @@ TEST(BotRun, RecordedBotGameReplaysWithoutTheBotToTheSameGame) {
 TEST(BotRun, StartRoundForTestingAppliesToReplaysToo) {
     const std::string dir = test::MakeTempDir();
     const std::string recording = dir + "/bot.input";
-    const std::string common = " --frames 400 --stats --bot-start-round 5" + Dirs();
-    const auto played = test::RunGame("--headless --bot" + common + " --record " + recording);
+    const std::string common = " --frames 400 --stats --bot-start-round 5";
+    const auto played = test::RunGame("--headless --bot" + common + DirsWithAllRoundsCleared() +
+                                      " --record " + recording);
     ASSERT_EQ(played.exitCode, 0) << played.err;
     EXPECT_EQ(Field(played.out, "startRound"), 4);
     EXPECT_GE(Field(played.out, "round"), 4);  // the game began at round 5, not 1
-    const auto replayed = test::RunGame("--headless" + common + " --input " + recording);
+    const auto replayed =
+        test::RunGame("--headless" + common + DirsWithAllRoundsCleared() + " --input " + recording);
     EXPECT_EQ(WithoutTimings(played.out), WithoutTimings(replayed.out));
     EXPECT_NE(test::RunGame("--headless --bot-start-round 49").exitCode, 0);
     EXPECT_NE(test::RunGame("--headless --bot-mode sideways").exitCode, 0);
