@@ -22,6 +22,7 @@ constexpr int kDefaultPosition = static_cast<int>(0x80000000);
 constexpr int kTaskBarHeight = 26;
 
 wchar_t g_className[100];
+FrameObserver g_frameObserver = nullptr;
 wchar_t g_title[100];
 
 // Cuts a path at its last backslash, leaving the directory.
@@ -109,6 +110,7 @@ LRESULT PaintFrame() {
         GXEndDraw();
     }
     WaitForNextFrame();
+    if (g_frameObserver) g_frameObserver();
     return 0;
 }
 
@@ -206,6 +208,10 @@ LRESULT FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             return DefWindowProcW(window, message, wParam, lParam);
     }
+}
+
+void SetFrameObserver(FrameObserver observer) {
+    g_frameObserver = observer;
 }
 
 void WaitForNextFrame() {

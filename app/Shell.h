@@ -10,3 +10,7 @@ bool InitInstance(HINSTANCE instance, int showCommand);
 bool RegisterFrameClass(HINSTANCE instance, const wchar_t* className);
 LRESULT FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void WaitForNextFrame();
+
+// Tests and tools: called after every frame (update, render, copy, pacing); null for none.
+using FrameObserver = void (*)();
+void SetFrameObserver(FrameObserver observer);

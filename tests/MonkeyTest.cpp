@@ -1,0 +1,102 @@
+// Random keys, taps and drags in every state for a long run, with the game's invariants
+// checked after every frame. Meant for the sanitizer build; TARN_MONKEY_FRAMES shortens it.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "app/Globals.h"
+#include "app/Resources.h"
+#include "app/Shell.h"
+#include "game/Game.h"
+#include "pages/TitleScene.h"
+#include "platform/i_system.h"
+#include "tests/TestSupport.h"
+
+namespace {
+
+// The full run belongs to the sanitizer build; the plain build takes a tenth of it.
+long MonkeyFrames() {
+    const char* env = std::getenv("TARN_MONKEY_FRAMES");
+    return env && *env ? std::atol(env) : TARN_LONG_RUN_FRAMES;
+}
+
+// One event at most per frame, so the invariant check between frames can keep the monkey off
+// the title page's quit entry. Taps avoid that entry's box too.
+std::string MonkeyScript(long frames, unsigned seed) {
+    std::mt19937 random(seed);
+    const int keys[] = {37, 38, 39, 40, 193, 194, 195, 196, 37, 39, 193, 193};
+    std::string script;
+    bool dragging = false;
+    for (long f = 0; f < frames; ++f) {
+        const int roll = static_cast<int>(random() % 100);
+        if (roll < 20) {
+            const int key = keys[random() % (sizeof keys / sizeof keys[0])];
+            script += std::to_string(f) + (random() % 3 ? " keydown " : " keyup ") +
+                      std::to_string(key) + "\n";
+        } else if (roll < 24 || (dragging && roll < 40)) {
+            int x = static_cast<int>(random() % 240), y = static_cast<int>(random() % 320);
+            if (x > 77 && x < 177 && y >= 240 && y < 283) y -= 60;
+            const bool tap = !dragging || roll < 22;
+            script += std::to_string(f) + (tap ? " tap " : " move ") + std::to_string(x) + " " +
+                      std::to_string(y) + "\n";
+            dragging = tap ? true : dragging;
+        } else if (roll == 99) {
+            dragging = false;
+        }
+    }
+    return script;
+}
+
+struct Watch {
+    int lastScore = 0;
+    long frames = 0;
+    long statesSeen[5] = {};
+};
+Watch g_watch;
+
+void CheckInvariants() {
+    const Game& g = *g_game;
+    ++g_watch.frames;
+    ASSERT_GE(g.state, 0);
+    ASSERT_LE(g.state, 4);
+    ++g_watch.statesSeen[g.state];
+    ASSERT_GE(g.lastEffect, -1);
+    ASSERT_LT(g.lastEffect, kMaxEffects);
+    for (const auto& row : g.field)
+        for (int cell : row)
+            ASSERT_TRUE(cell >= -1 && cell <= 8) << "cell " << cell;
+    const int score = g.GetScore();
+    // A score only drops when a new game or a retry starts it again from zero.
+    ASSERT_TRUE(score >= g_watch.lastScore || score == 0)
+        << g_watch.lastScore << " -> " << score << " at frame " << g_watch.frames;
+    g_watch.lastScore = score;
+    if (g.state == kStateTitle && g.titlePage && g.titlePage->selection == TitleScene::kQuit)
+        g.titlePage->selection = TitleScene::kRoundsMode;
+}
+
+TEST(Monkey, RandomInputInEveryStateKeepsTheGameWhole) {
+    const long frames = MonkeyFrames();
+    const std::string dir = test::MakeTempDir();
+    std::ofstream(dir + "/monkey.txt") << MonkeyScript(frames, 20261206);
+    PlatformOptions options;
+    options.headless = true;
+    options.frames = frames;
+    options.inputFile = dir + "/monkey.txt";
+    options.dataDir = test::BuildDataDir();
+    options.saveDir = dir + "/save";
+    std::string error;
+    RegisterResources(AppResources());
+    ASSERT_TRUE(I_Init(options, "tarngame", &error)) << error;
+    SetFrameObserver(CheckInvariants);
+    EXPECT_EQ(WinMain(nullptr, nullptr, L"", 1), 0);
+    SetFrameObserver(nullptr);
+    I_Shutdown();
+    EXPECT_EQ(g_watch.frames, frames);
+    for (int s = 0; s < 5; ++s)
+        EXPECT_GT(g_watch.statesSeen[s], 0) << "state " << s;
+}
+
+}  // namespace
