@@ -112,8 +112,9 @@ void Autoplayer::OnTitlePage(const Game& game, long) {
 }
 
 void Autoplayer::InPlay(const Game& game) {
+    // A pause is the watching person's: the bot waits for them to resume.
     if (!game.running) {
-        if (game.suspended && (frame_ - stateSince_) % kEndKeyInterval == 0) Press(kPauseKey);
+        Release();
         return;
     }
     if (game.round > 47 || game.losing) {
