@@ -1,7 +1,6 @@
-// The frame's play logic: the idle timer, the shot's flight in one-pixel steps with wall
+// The frame's play logic: the idle timer, the shot's flight (its rules in ShotRules), with wall
 // bounces, snapping into the field, the ceiling, the lose sequence and the turning launcher.
 #include <climits>
-#include <cmath>
 #include <cstdlib>
 
 #include "actors/Rival.h"
