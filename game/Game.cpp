@@ -15,6 +15,9 @@
 #include "gfx/Bitmap.h"
 #include "gfx/ScoreCounter.h"
 #include "gfx/SmallFont.h"
+#include "pages/GameOverScene.h"
+#include "pages/HiScoreScene.h"
+#include "pages/OptionsScene.h"
 #include "pages/Scene.h"
 #include "pages/TitleScene.h"
 #include "sound/SoundBank.h"
@@ -81,6 +84,9 @@ Game::~Game() {
         delete b;
         b = nullptr;
     }
+    delete gameOverPage;
+    delete optionsPage;
+    delete hiScorePage;
     delete score;
     delete rival;
     delete bigFish;
@@ -121,8 +127,10 @@ void Game::CreateActors() {
 }
 
 void Game::CreatePages() {
-    // Game-over, title, options and high-score page, in that order, as each exists.
+    gameOverPage = new GameOverScene(this);
     titlePage = new TitleScene(this);
+    optionsPage = new OptionsScene(this);
+    hiScorePage = new HiScoreScene(this);
 }
 
 void Game::FillStartField() {
@@ -197,10 +205,15 @@ int Game::GetScore() const {
 }
 
 Scene* Game::PageForState(int pageState) const {
-    // The pages join here as they are built; a missing page draws and hears nothing.
     switch (pageState) {
         case kStateTitle:
             return titlePage;
+        case kStateOptions:
+            return optionsPage;
+        case kStateGameOver:
+            return gameOverPage;
+        case kStateHiScores:
+            return hiScorePage;
         default:
             return nullptr;
     }

@@ -170,6 +170,17 @@ void SyncDirectory(const std::string& dir) {
 
 }  // namespace
 
+namespace {
+void (*g_saveStepHook)(int) = nullptr;
+void SaveStep(int step) {
+    if (g_saveStepHook) g_saveStepHook(step);
+}
+}  // namespace
+
+void I_SetSaveStepHook(void (*hook)(int step)) {
+    g_saveStepHook = hook;
+}
+
 bool I_WriteFileAtomic(const std::string& path, const void* data, size_t size) {
     const size_t slash = path.rfind('/');
     const std::string dir = slash == std::string::npos ? "." : path.substr(0, slash);
@@ -177,9 +188,15 @@ bool I_WriteFileAtomic(const std::string& path, const void* data, size_t size) {
     const std::string temp = path + ".tmp" + std::to_string(getpid());
     const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0) return false;
-    bool ok = WriteAll(fd, data, size) && fsync(fd) == 0;
+    SaveStep(1);
+    bool ok = WriteAll(fd, data, size);
+    SaveStep(2);
+    ok = ok && fsync(fd) == 0;
+    SaveStep(3);
     ok = close(fd) == 0 && ok;
+    SaveStep(4);
     if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
+    SaveStep(5);
     if (!ok) {
         unlink(temp.c_str());
         return false;

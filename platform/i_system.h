@@ -50,6 +50,9 @@ bool I_MakeDirectories(const std::string& dir);
 // the new one, never a torn one: temporary file in the same directory, flushed, then renamed.
 // The directory is created first when missing.
 bool I_WriteFileAtomic(const std::string& path, const void* data, size_t size);
+// Tests: called between the steps of I_WriteFileAtomic (1 temporary file open, 2 data
+// written, 3 flushed to disk, 4 closed, 5 renamed) so a test can stop the process at each.
+void I_SetSaveStepHook(void (*hook)(int step));
 
 // The sound calls the headless back end has received, one line each ("load 3 go.wav",
 // "play 3 0", "volume 7 64 64", "activate 1", "close"); for tests of the sound bank.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "platform/InputScript.h"
 #include "platform/Instance.h"
@@ -138,6 +140,40 @@ TEST(Screenshots, SavedAtTheWindowScaleWithoutOverwriting) {
     EXPECT_EQ(png[18] << 8 | png[19], 480);
     EXPECT_EQ(png[22] << 8 | png[23], 640);
     EXPECT_EQ(platform::SaveScreenshot(frame.data(), d, 0, dir), "");
+}
+
+}  // namespace
+
+namespace {
+
+// A save killed at each of its steps leaves the old file or the new one, whole.
+TEST(SaveFiles, KilledAtEveryStepLeavesOldOrNewWhole) {
+    const std::string dir = test::MakeTempDir();
+    const std::string path = dir + "/data.dat";
+    const std::vector<uint8_t> oldTable(77, 'o'), newTable(77, 'n');
+    for (int step = 1; step <= 5; ++step) {
+        test::WriteBytes(path, oldTable);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            static int killAt;
+            killAt = step;
+            I_SetSaveStepHook([](int s) {
+                if (s == killAt) _exit(0);
+            });
+            I_WriteFileAtomic(path, newTable.data(), newTable.size());
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        const auto now = test::ReadBytes(path);
+        EXPECT_TRUE(now == oldTable || now == newTable) << "killed at step " << step;
+        // Until the rename the old table stands; from it on, the new one.
+        EXPECT_EQ(now, step == 5 ? newTable : oldTable) << "step " << step;
+    }
+    // A later save succeeds despite the temporary files the killed ones left.
+    EXPECT_TRUE(I_WriteFileAtomic(path, newTable.data(), newTable.size()));
+    EXPECT_EQ(test::ReadBytes(path), newTable);
 }
 
 }  // namespace

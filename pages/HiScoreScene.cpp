@@ -1,0 +1,173 @@
+#include "pages/HiScoreScene.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/Globals.h"
+#include "game/Game.h"
+#include "gfx/BackBuffer.h"
+#include "gfx/Bitmap.h"
+#include "gfx/DataPath.h"
+#include "gfx/SmallFont.h"
+#include "platform/i_system.h"
+
+namespace {
+
+constexpr int kLastColumn = HiScoreScene::kNameLength - 1;
+constexpr int kFirstRowY = 85;
+constexpr int kRowSpacing = 30;
+constexpr int kNameX = 36;
+constexpr int kBlinkPeriod = 6;
+// hiScoreReturnState 0: a game has just ended and its score still has to be placed.
+constexpr int kGameJustEnded = 0;
+
+// The save directory is where scores belong; without one there is nowhere to read or write.
+bool DataFilePath(char (&path)[kMaxDataPath]) {
+    if (g_saveDirA[0] == '\0') return false;
+    return MakeDataPath(path, g_saveDirA, "\\data.dat") != nullptr;
+}
+
+bool IsNameCharacter(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || c == ' ';
+}
+
+int ReadInt32(const unsigned char* p) {
+    return static_cast<int>(p[0] | p[1] << 8 | p[2] << 16 | static_cast<unsigned>(p[3]) << 24);
+}
+
+void WriteInt32(unsigned char* p, int value) {
+    const unsigned v = static_cast<unsigned>(value);
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<unsigned char>(v >> (8 * i) & 0xFF);
+}
+
+char NextLetter(char c) {
+    if (c == ' ') return 'A';
+    return c >= 'Z' ? ' ' : static_cast<char>(c + 1);
+}
+
+char PreviousLetter(char c) {
+    if (c == ' ') return 'Z';
+    return c <= 'A' ? ' ' : static_cast<char>(c - 1);
+}
+
+}  // namespace
+
+HiScoreScene::HiScoreScene(Game* owner)
+    : game(owner),
+      background(Bitmap::Load("\\hiscore.bmp")),
+      editMarker(Bitmap::Load("\\hy.bmp")) {}
+
+HiScoreScene::~HiScoreScene() {
+    delete background;
+    delete editMarker;
+}
+
+void HiScoreScene::LoadName(int entry, const unsigned char* bytes) {
+    // The file may come from anywhere: stop at five letters even without a terminating zero,
+    // and show anything the table could not hold as a space.
+    char* name = names[entry];
+    std::memset(name, 0, kNameBytes);
+    for (int i = 0; i < kNameLength && bytes[i] != 0; ++i)
+        name[i] = IsNameCharacter(bytes[i]) ? static_cast<char>(bytes[i]) : ' ';
+}
+
+void HiScoreScene::LoadTable() {
+    char path[kMaxDataPath];
+    if (!DataFilePath(path)) return;
+    FILE* f = std::fopen(path, "rb");
+    if (!f) return;
+    unsigned char bytes[kFileBytes];
+    const size_t n = std::fread(bytes, 1, sizeof bytes, f);
+    std::fclose(f);
+    for (int k = 0; k < kEntries; ++k) {
+        const size_t start = static_cast<size_t>(kRecordBytes) * k;
+        if (n >= start + kNameBytes) LoadName(k, bytes + start);
+        if (n >= start + kRecordBytes) scores[k] = ReadInt32(bytes + start + kNameBytes);
+    }
+}
+
+void HiScoreScene::SaveTable() {
+    char path[kMaxDataPath];
+    if (!DataFilePath(path)) return;
+    unsigned char bytes[kFileBytes];
+    for (int k = 0; k < kEntries; ++k) {
+        unsigned char* record = bytes + kRecordBytes * k;
+        std::memcpy(record, names[k], kNameBytes);
+        WriteInt32(record + kNameBytes, scores[k]);
+    }
+    I_WriteFileAtomic(path, bytes, sizeof bytes);
+}
+
+void HiScoreScene::PrepareVisit() {
+    if (loaded) return;
+    editRow = -1;
+    LoadTable();
+    if (game->hiScoreReturnState == kGameJustEnded) InsertScore(game->GetScore());
+    loaded = true;
+}
+
+void HiScoreScene::InsertScore(int score) {
+    int place = 0;
+    while (place < kEntries && scores[place] >= score)
+        ++place;
+    if (place == kEntries) {
+        // Not good enough for the table: the confirm leads on without saving.
+        game->hiScoreReturnState = kStateGameOver;
+        return;
+    }
+    for (int k = kEntries - 1; k > place; --k) {
+        std::memcpy(names[k], names[k - 1], kNameBytes);
+        scores[k] = scores[k - 1];
+    }
+    std::memset(names[place], 0, kNameBytes);
+    std::memset(names[place], 'A', kNameLength);
+    scores[place] = score;
+    editRow = place;
+    editColumn = 0;
+    blinkCounter = 0;
+}
+
+void HiScoreScene::Draw(BackBuffer& target) {
+    PrepareVisit();
+    target.Draw(background, 0, 0, 0);
+    char text[16];
+    for (int k = 0; k < kEntries; ++k) {
+        const int y = kFirstRowY + kRowSpacing * k;
+        std::snprintf(text, sizeof text, "%d", k + 1);
+        SmallFont::DrawText(target, 18, y, text);
+        SmallFont::DrawText(target, kNameX, y, names[k]);
+        std::snprintf(text, sizeof text, "%d", scores[k]);
+        SmallFont::DrawText(target, 116, y, text);
+    }
+    if (editRow < 0) return;
+    if (blinkCounter < kBlinkPeriod / 2)
+        target.Draw(editMarker, kNameX + SmallFont::Advance * editColumn,
+                    106 + kRowSpacing * editRow, 0);
+    blinkCounter = (blinkCounter + 1) % kBlinkPeriod;
+}
+
+void HiScoreScene::EditLetter(int key) {
+    char& c = names[editRow][editColumn];
+    if (key == game->keys.vkLeft && editColumn > 0) --editColumn;
+    if (key == game->keys.vkRight && editColumn < kLastColumn) ++editColumn;
+    // c was bound before the column moved: every test works on the letter the key arrived on.
+    if (key == game->keys.vkUp) c = NextLetter(c);
+    if (key == game->keys.vkDown) c = PreviousLetter(c);
+}
+
+void HiScoreScene::OnKey(int key) {
+    PrepareVisit();
+    if (editRow >= 0 && editRow < kEntries) EditLetter(key);
+    if (!IsConfirmKey(key)) return;
+    if (game->hiScoreReturnState == kGameJustEnded) {
+        SaveTable();
+        game->hiScoreReturnState = kStateGameOver;
+    }
+    loaded = false;
+    game->state = game->hiScoreReturnState;
+}
+
+void HiScoreScene::OnTap(int, int) {
+    OnKey(kConfirmKeys[0]);  // any tap confirms
+}

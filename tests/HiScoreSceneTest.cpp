@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "gfx/ScoreCounter.h"
+#include "pages/GameOverScene.h"
+#include "pages/HiScoreScene.h"
+#include "tests/PageTestFixture.h"
+
+namespace {
+
+using Table = std::vector<std::pair<std::string, int>>;
+
+const Table kSevenScores = {{"ALPHA", 700}, {"BRAVO", 600}, {"CHAR", 500}, {"DELTA", 400},
+                            {"ECHO", 300},  {"FOX", 200},   {"GOLF", 100}};
+
+// The file layout: per entry 7 name bytes (zero-padded) and a little-endian 32-bit score.
+std::vector<uint8_t> EncodeTable(Table table) {
+    table.resize(HiScoreScene::kEntries, {"", 0});
+    std::vector<uint8_t> bytes;
+    for (const auto& [name, score] : table) {
+        uint8_t record[11] = {};
+        std::memcpy(record, name.data(), std::min<size_t>(name.size(), 7));
+        for (int i = 0; i < 4; ++i)
+            record[7 + i] = static_cast<uint8_t>(static_cast<uint32_t>(score) >> (8 * i));
+        bytes.insert(bytes.end(), record, record + 11);
+    }
+    return bytes;
+}
+
+class HiScoreSceneTest : public PageTest {
+  protected:
+    void SetUp() override {
+        PageTest::SetUp();
+        page = game->hiScorePage;
+        ASSERT_NE(page, nullptr);
+    }
+    std::string DataFile() const { return saveDir + "/data.dat"; }
+    std::vector<uint8_t> Saved() const { return test::ReadBytes(DataFile()); }
+    // Where the play keys leave a game that has just ended.
+    void FinishGame(int score) {
+        game->score->Set(score);
+        game->hiScoreReturnState = 0;
+        game->state = kStateHiScores;
+        game->gameOverPage->Prepare();
+    }
+    void DrawFrame() {
+        test::Frame frame;
+        game->Render(frame.Buffer());
+    }
+    Table Shown() const {
+        Table table;
+        for (int k = 0; k < HiScoreScene::kEntries; ++k)
+            table.emplace_back(page->names[k], page->scores[k]);
+        return table;
+    }
+    HiScoreScene* page = nullptr;
+};
+
+TEST_F(HiScoreSceneTest, AnEqualScoreGoesBelowAndTheLastEntryDropsOut) {
+    test::WriteBytes(DataFile(), EncodeTable(kSevenScores));
+    FinishGame(500);
+    DrawFrame();
+    EXPECT_EQ(page->editRow, 3);
+    const Table expected = {{"ALPHA", 700}, {"BRAVO", 600}, {"CHAR", 500}, {"AAAAA", 500},
+                            {"DELTA", 400}, {"ECHO", 300},  {"FOX", 200}};
+    EXPECT_EQ(Shown(), expected);
+    Confirm();
+    EXPECT_EQ(game->state, kStateGameOver);
+    EXPECT_EQ(Saved(), EncodeTable(expected));
+}
+
+TEST_F(HiScoreSceneTest, ScoresThatDoNotQualifyOnlyShowTheTableAndLeaveTheFileAlone) {
+    FinishGame(0);  // 0 is not above the empty table's 0
+    Confirm();
+    EXPECT_EQ(game->state, kStateGameOver);
+    EXPECT_FALSE(std::filesystem::exists(DataFile()));
+
+    std::vector<uint8_t> bytes = EncodeTable(kSevenScores);
+    bytes.push_back(0x5A);  // shows whether the file was rewritten
+    test::WriteBytes(DataFile(), bytes);
+    FinishGame(100);
+    for (int key : {game->keys.vkUp, game->keys.vkDown, game->keys.vkLeft, game->keys.vkRight})
+        Key(key);
+    EXPECT_EQ(Shown(), kSevenScores);
+    game->OnTap(239, 319);
+    EXPECT_EQ(game->state, kStateGameOver);
+    EXPECT_EQ(Saved(), bytes);
+}
+
+TEST_F(HiScoreSceneTest, LettersWrapThroughSpaceAndTheColumnStopsAtBothEnds) {
+    FinishGame(50);
+    const int up = game->keys.vkUp, down = game->keys.vkDown;
+    Key(game->keys.vkLeft);
+    EXPECT_EQ(page->editColumn, 0);
+    std::string seen;
+    for (int key : {down, down, up, up, up}) {
+        Key(key);
+        seen += page->names[0][0];
+    }
+    EXPECT_EQ(seen, " Z AB");
+    for (int i = 0; i < 6; ++i)
+        Key(game->keys.vkRight);
+    EXPECT_EQ(page->editColumn, 4);
+    Key(down);
+    Key(down);
+    EXPECT_EQ(SoundsPlayed(), 0);
+    Confirm();
+    EXPECT_EQ(Saved(), EncodeTable({{"BAAAZ", 50}}));
+}
+
+TEST_F(HiScoreSceneTest, ATableWrittenByThePageIsReadBackTheSame) {
+    const Table table = {
+        {"ZZZZZ", 2147483647}, {"A B C", 1000000},        {" ", 42}, {"", 0}, {"Q", -5},
+        {"MAXED", 1},          {"ABCDE", -2147483647 - 1}};
+    for (int k = 0; k < HiScoreScene::kEntries; ++k) {
+        std::strcpy(page->names[k], table[k].first.c_str());
+        page->scores[k] = table[k].second;
+    }
+    page->SaveTable();
+    ASSERT_EQ(Saved().size(), 77u);
+    EXPECT_EQ(Saved(), EncodeTable(table));
+    RestartGame();
+    page = game->hiScorePage;
+    page->LoadTable();
+    EXPECT_EQ(Shown(), table);
+}
+
+TEST_F(HiScoreSceneTest, DamagedFilesGiveNamesOfAtMostFiveLettersTheTableCanShow) {
+    std::vector<uint8_t> bytes = EncodeTable(kSevenScores);
+    std::memset(bytes.data(), 'X', 7);  // no terminating zero
+    const uint8_t odd[7] = {'a', '7', 0xFF, '\n', 'Q', 'R', 'S'};
+    std::memcpy(bytes.data() + 11, odd, 7);
+    bytes.resize(11 * 2 + 9);  // third name whole, its score cut short
+    test::WriteBytes(DataFile(), bytes);
+    FinishGame(1);
+    DrawFrame();
+    Table expected = {{"XXXXX", 700}, {"    Q", 600}, {"AAAAA", 1}, {"CHAR", 0}};
+    expected.resize(HiScoreScene::kEntries, {"", 0});
+    EXPECT_EQ(Shown(), expected);
+}
+
+TEST_F(HiScoreSceneTest, ASaveThatFailsHalfWayKeepsTheOldFile) {
+    test::WriteBytes(DataFile(), EncodeTable(kSevenScores));
+    struct rlimit old, full;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    full = old;
+    full.rlim_cur = 40;  // the disk is full after 40 bytes of the new file
+    void (*oldHandler)(int) = signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+    FinishGame(999);
+    Confirm();
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(game->state, kStateGameOver);
+    EXPECT_EQ(Saved(), EncodeTable(kSevenScores));
+    const auto files = std::distance(std::filesystem::directory_iterator(saveDir), {});
+    EXPECT_EQ(files, 1) << "no half-written file is left behind";
+}
+
+TEST_F(HiScoreSceneTest, SavesCreateAMissingSaveDirectoryButNeverWriteOverAFile) {
+    test::UseSaveDir(saveDir + "/not/yet");
+    FinishGame(1234);
+    Confirm();
+    EXPECT_EQ(test::ReadBytes(saveDir + "/not/yet/data.dat"), EncodeTable({{"AAAAA", 1234}}));
+
+    test::WriteBytes(saveDir + "/file", {1, 2, 3});
+    test::UseSaveDir(saveDir + "/file");
+    FinishGame(999);
+    Confirm();
+    EXPECT_EQ(game->state, kStateGameOver);
+    EXPECT_EQ(test::ReadBytes(saveDir + "/file"), (std::vector<uint8_t>{1, 2, 3}));
+}
+
+TEST_F(HiScoreSceneTest, TwoConfirmsInOneFrameAfterALostGameKeepEveryHighScore) {
+    test::WriteBytes(DataFile(), EncodeTable(kSevenScores));
+    game->score->Set(650);
+    game->state = kStatePlay;
+    game->losing = true;
+    Confirm();  // leaves the lost game for the table
+    Confirm();  // before the table has been drawn even once
+    EXPECT_EQ(game->state, kStateGameOver);
+    EXPECT_EQ(game->gameOverPage->selection, 1);
+    EXPECT_EQ(Saved(), EncodeTable({{"ALPHA", 700},
+                                    {"AAAAA", 650},
+                                    {"BRAVO", 600},
+                                    {"CHAR", 500},
+                                    {"DELTA", 400},
+                                    {"ECHO", 300},
+                                    {"FOX", 200}}));
+}
+
+}  // namespace

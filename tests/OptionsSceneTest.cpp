@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "gfx/Bitmap.h"
+#include "pages/OptionsScene.h"
+#include "tests/PageTestFixture.h"
+#include "tools/assetgen/BmpWriter.h"
+
+namespace {
+
+enum Entry { kEffects = 0, kMusic = 1, kStartRound = 3 };
+
+void SolidBmp(const std::string& path, int w, int h, uint8_t r, uint8_t g, uint8_t b) {
+    std::vector<uint8_t> rgb;
+    for (int i = 0; i < w * h; ++i)
+        rgb.insert(rgb.end(), {r, g, b});
+    ASSERT_TRUE(assetgen::WriteBmp24(path, w, h, rgb.data()));
+}
+
+class OptionsSceneTest : public PageTest {
+  protected:
+    void SetUp() override {
+        PageTest::SetUp();
+        Enter();
+    }
+    void Enter() {
+        game->state = kStateOptions;
+        page = game->optionsPage;
+        ASSERT_NE(page, nullptr);
+    }
+    OptionsScene* page = nullptr;
+};
+
+TEST_F(OptionsSceneTest, StartRoundRunsFromOneToOnePastTheBestClearedRound) {
+    page->selection = kStartRound;
+    const int left = game->keys.vkLeft, right = game->keys.vkRight;
+    Key(right);  // nothing cleared yet: only the first round
+    EXPECT_EQ(game->GetStartRound(), 0);
+    EXPECT_EQ(page->litArrow, 2) << "the arrow lights even at the limit";
+    Key(left);
+    EXPECT_EQ(game->GetStartRound(), 0);
+    EXPECT_EQ(page->litArrow, 1);
+    EXPECT_EQ(SoundsPlayed(), 0);
+
+    game->bestRound = 2;
+    for (int i = 0; i < 6; ++i)
+        Key(right);
+    EXPECT_EQ(game->GetStartRound(), 3);
+    game->bestRound = 47;
+    game->startRound = 46;
+    Key(right);
+    Key(right);
+    EXPECT_EQ(game->GetStartRound(), 47);
+}
+
+TEST_F(OptionsSceneTest, DrawsKnobsArrowsAndTheStartRoundInPlace) {
+    for (char d = '0'; d <= '9'; ++d)
+        SolidBmp(dataDir + "/" + d + "small.bmp", 10, 21, 0, 255, 0);
+    SolidBmp(dataDir + "/rect.bmp", 4, 4, 0, 0, 255);
+    for (const char* name : {"/arrowl0.bmp", "/arrowr0.bmp"})
+        SolidBmp(dataDir + name, 17, 29, 255, 255, 0);
+    for (const char* name : {"/arrowl1.bmp", "/arrowr1.bmp"})
+        SolidBmp(dataDir + name, 17, 29, 255, 0, 255);
+    RestartGame();
+    Enter();
+    const uint16_t digit = PackDisplayColour(0, 255, 0), knob = PackDisplayColour(0, 0, 255);
+    const uint16_t unlit = PackDisplayColour(255, 255, 0), lit = PackDisplayColour(255, 0, 255);
+    game->bestRound = 47;
+    game->startRound = 8;   // "9" at x 160; digits sit one pixel left of their cell
+    game->OnTap(167, 110);  // effects volume 32
+    test::Frame frame;
+    game->Render(frame.Buffer());
+    EXPECT_EQ(frame.Pixel(159, 213), digit);
+    EXPECT_NE(frame.Pixel(158, 213), digit);
+    EXPECT_EQ(frame.Pixel(167, 102), knob);
+    EXPECT_NE(frame.Pixel(166, 102), knob);
+    EXPECT_EQ(frame.Pixel(199, 138), knob) << "music still at 64";
+
+    page->selection = kStartRound;
+    Key(game->keys.vkRight);  // "10" from x 153
+    frame.Fill(0);
+    game->Render(frame.Buffer());
+    EXPECT_EQ(frame.Pixel(152, 213), digit);
+    EXPECT_NE(frame.Pixel(151, 213), digit);
+    EXPECT_EQ(frame.Pixel(166, 213), digit);
+    EXPECT_EQ(frame.Pixel(183, 210), lit);
+    EXPECT_EQ(frame.Pixel(133, 210), unlit);
+    game->Render(frame.Buffer());
+    EXPECT_EQ(frame.Pixel(183, 210), unlit) << "lit for one drawn frame only";
+}
+
+TEST_F(OptionsSceneTest, VolumesStepByTwoWithinZeroToSixtyFourAndReachTheChannelsAtOnce) {
+    page->selection = kEffects;
+    Key(game->keys.vkRight);
+    EXPECT_EQ(SoundBank::GetEffectsVolume(), 64);
+    EXPECT_EQ(SoundsPlayed(), 1) << "the menu sound plays even when 66 is refused";
+    game->OnTap(198, 110);
+    Key(game->keys.vkRight);
+    EXPECT_EQ(SoundBank::GetEffectsVolume(), 63) << "65 is refused";
+    Key(game->keys.vkLeft);
+    EXPECT_EQ(SoundBank::GetEffectsVolume(), 61);
+
+    page->selection = kMusic;
+    game->OnTap(120, 126);  // -15 is refused, yet the tap selects and sounds
+    EXPECT_EQ(SoundBank::GetEffectsVolume(), 61);
+    EXPECT_EQ(page->selection, kEffects);
+    EXPECT_EQ(SoundsPlayed(), 5);
+
+    I_HeadlessSoundLog().clear();
+    game->OnTap(167, 102);
+    const auto& log = I_HeadlessSoundLog();
+    for (int c = 0; c < SoundBank::kEffectChannels; ++c)
+        EXPECT_EQ(std::count(log.begin(), log.end(), "volume " + std::to_string(c) + " 32 32"), 1);
+
+    I_HeadlessSoundLog().clear();
+    game->OnTap(198, 162);
+    Key(game->keys.vkRight);
+    Key(game->keys.vkLeft);
+    EXPECT_EQ(SoundBank::GetMusicVolume(), 61);
+    EXPECT_EQ(I_HeadlessSoundLog(), (std::vector<std::string>{"volume 7 63 63", "volume 7 61 61"}))
+        << "music steps are silent";
+
+    I_HeadlessSoundLog().clear();
+    for (auto [x, y] : {std::pair{100, 110}, {234, 110}, {150, 101}, {150, 127}, {150, 163}})
+        game->OnTap(x, y);
+    EXPECT_TRUE(I_HeadlessSoundLog().empty()) << "just outside the bars nothing happens";
+}
+
+TEST_F(OptionsSceneTest, DraggingAlongABarSetsTheVolumeContinuously) {
+    for (int x = 140; x <= 180; x += 10) {
+        game->OnStylusMove(x, 115);
+        EXPECT_EQ(SoundBank::GetEffectsVolume(), x - 135);
+    }
+    EXPECT_EQ(SoundsPlayed(), 5) << "heard at each new volume";
+    game->OnStylusMove(150, 150);
+    EXPECT_EQ(SoundBank::GetMusicVolume(), 15);
+    game->OnStylusMove(140, 230);  // a drag over the menu confirms nothing
+    EXPECT_EQ(game->state, kStateOptions);
+    game->state = kStateTitle;
+    game->OnStylusMove(160, 115);
+    EXPECT_EQ(SoundBank::GetEffectsVolume(), 45) << "only the options page follows the stylus";
+}
+
+TEST_F(OptionsSceneTest, MenuAndArrowTapsCountUpToTheirEdgesAndOverlapAtTheArrowRow) {
+    struct Case {
+        int x, y, state, roundStep;
+    };
+    const Case cases[] = {// High scores: 62 < x < 212, 173 <= y <= 210. Back: 247 <= y <= 284.
+                          {63, 173, kStateHiScores, 0},
+                          {211, 190, kStateHiScores, 0},
+                          {62, 190, kStateOptions, 0},
+                          {212, 190, kStateOptions, 0},
+                          {100, 172, kStateOptions, 0},
+                          {100, 211, kStateOptions, 0},
+                          {100, 247, kStateTitle, 0},
+                          {100, 284, kStateTitle, 0},
+                          {100, 246, kStateOptions, 0},
+                          {100, 285, kStateOptions, 0},
+                          // Arrows: 133..150 and 183..200, 210 <= y <= 239.
+                          {133, 239, kStateOptions, -1},
+                          {150, 220, kStateOptions, -1},
+                          {132, 220, kStateOptions, 0},
+                          {151, 220, kStateOptions, 0},
+                          {140, 240, kStateOptions, 0},
+                          {183, 220, kStateOptions, 1},
+                          {200, 239, kStateOptions, 1},
+                          {182, 220, kStateOptions, 0},
+                          {201, 220, kStateOptions, 0},
+                          // The arrows' top row lies in the high-score box as well: both happen.
+                          {140, 210, kStateHiScores, -1},
+                          {190, 210, kStateHiScores, 1}};
+    game->bestRound = 47;
+    for (const Case& c : cases) {
+        Enter();
+        game->hiScoreReturnState = kStateGameOver;
+        game->startRound = 10;
+        game->OnTap(c.x, c.y);
+        SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y));
+        EXPECT_EQ(game->state, c.state);
+        EXPECT_EQ(game->GetStartRound(), 10 + c.roundStep);
+        if (c.state == kStateHiScores) {
+            EXPECT_EQ(game->hiScoreReturnState, kStateOptions);
+        }
+    }
+    Confirm();  // back from the high scores to this page
+    EXPECT_EQ(game->state, kStateOptions);
+}
+
+}  // namespace

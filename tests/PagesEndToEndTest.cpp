@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/TestSupport.h"
+
+namespace {
+
+// A whole game through the binary: the title starts rounds mode, one shot clears the first
+// round, the full second round is lost on the next shot, the player enters a name, and the
+// game-over page retries the round. The round file's second round has three colours with no
+// two neighbours alike, so no shot can pop anything there.
+class PagesEndToEnd : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dataDir = test::MakeTempDir();
+        saveRoot = test::MakeTempDir();
+        saveDir = saveRoot + "/not/made/yet";
+        std::filesystem::copy_file(std::string(TARN_TEST_FILES) + "/clear-then-lose.rounds",
+                                   dataDir + "/rounds.dat");
+        const std::string script =
+            "0 keydown 193\n"   // title: rounds mode
+            "1 keydown 193\n"   // the pair above the launcher: round cleared, 10090
+            "60 keydown 193\n"  // round 2: the shot sticks in the deadline row
+            "130 keydown 38\n"  // name: A -> B
+            "131 keydown 39\n"
+            "132 keydown 40\n"  // A -> space
+            "133 keydown 39\n"
+            "134 keydown 40\n"
+            "135 keydown 40\n"   // A -> space -> Z
+            "140 keydown 193\n"  // saved; on to the game-over page, cursor on retry
+            "145 keydown 193\n";
+        inputPath = dataDir + "/input.txt";
+        test::WriteBytes(inputPath, std::vector<uint8_t>(script.begin(), script.end()));
+    }
+    void TearDown() override {
+        std::filesystem::remove_all(dataDir);
+        std::filesystem::remove_all(saveRoot);
+    }
+    std::string Run(int frames) {
+        const test::RunResult run =
+            test::RunGame("--headless --frames " + std::to_string(frames) + " --stats --input " +
+                          inputPath + " --data-dir " + dataDir + " --save-dir " + saveDir);
+        EXPECT_EQ(0, run.exitCode) << run.err;
+        return run.out;
+    }
+    std::string dataDir, saveRoot, saveDir, inputPath;
+};
+
+TEST_F(PagesEndToEnd, ALostGameEntersItsScoreUnderTheNewNameAndRetriesTheRound) {
+    std::string stats = Run(120);
+    EXPECT_EQ("4", test::StatsField(stats, "state")) << "the lose sequence opened the table";
+    EXPECT_FALSE(std::filesystem::exists(saveDir + "/data.dat"));
+
+    stats = Run(150);
+    std::vector<uint8_t> expected(77, 0);
+    const uint8_t first[11] = {'B', ' ', 'Z', 'A', 'A', 0, 0, 0x6A, 0x27, 0, 0};  // 10090
+    std::copy(first, first + 11, expected.begin());
+    EXPECT_EQ(test::ReadBytes(saveDir + "/data.dat"), expected);
+    EXPECT_EQ("0", test::StatsField(stats, "state"));
+    EXPECT_EQ("1", test::StatsField(stats, "round")) << "the retry keeps the lost round";
+    EXPECT_EQ("0", test::StatsField(stats, "score"));
+    EXPECT_EQ("true", test::StatsField(stats, "running"));
+}
+
+}  // namespace
