@@ -49,6 +49,13 @@ const char* UsageText() {
            "  --record FILE        write this run's input in the same form\n"
            "  --shot N:FILE.png    save frame N as a PNG (repeatable)\n"
            "  --stats              print one JSON line of the game's state at exit\n"
+           "  --bot                the autoplayer plays (a demo in a window); its keys are\n"
+           "                       recorded by --record like a person's\n"
+           "  --bot-mode MODE      rounds (default) or push\n"
+           "  --bot-start-round N  for testing: new games start at round N (1..48); the bot\n"
+           "                       sets it on the options page (progress permitting), and\n"
+           "                       where that page is missing it is set directly, for\n"
+           "                       replays too\n"
            "  --display LAYOUT     headless display memory: portrait565, portrait555,\n"
            "                       landscape565\n"
            "  --tick-start MS      headless clock at start-up\n"
@@ -85,6 +92,12 @@ bool ParseCommandLine(int argc, char** argv, CommandLine* out, std::string* erro
             ShotRequest shot;
             ok = hasValue && ParseShot(value, &shot);
             p.shots.push_back(shot);
+        } else if (arg == "--bot-mode") {
+            ok = hasValue && (value == "rounds" || value == "push");
+            out->botPush = value == "push";
+        } else if (arg == "--bot-start-round") {
+            ok = hasValue && ParseLong(value, 1, 48, &n);
+            out->startRound = static_cast<int>(n) - 1;
         } else if (arg == "--display") {
             ok = hasValue && ParseLayout(value, &p.layout);
         } else if (arg == "--tick-start") {
@@ -98,6 +111,8 @@ bool ParseCommandLine(int argc, char** argv, CommandLine* out, std::string* erro
                 p.headless = true;
             else if (arg == "--stats")
                 out->stats = true;
+            else if (arg == "--bot")
+                out->bot = true;
             else if (arg == "--help" || arg == "-h")
                 out->showHelp = true;
             else if (arg == "--version")

@@ -11,5 +11,6 @@ uint8_t* g_frameOrigin = nullptr;
 uint32_t g_frameBytes = 0;
 BackBuffer* g_backBuffer = nullptr;
 Game* g_game = nullptr;
+int g_startRoundForTesting = -1;
 ShellActivateInfo g_shellActivateInfo = {};
 uint32_t g_lastFrameTick = 0;

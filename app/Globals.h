@@ -31,6 +31,8 @@ extern uint8_t* g_frameOrigin;
 extern uint32_t g_frameBytes;
 extern BackBuffer* g_backBuffer;
 extern Game* g_game;
+// The round index a new game starts at, set from the command line for testing; -1 leaves it.
+extern int g_startRoundForTesting;
 extern ShellActivateInfo g_shellActivateInfo;
 extern uint32_t g_lastFrameTick;
 constexpr uint32_t kFramePeriodMs = 50;

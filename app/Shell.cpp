@@ -91,6 +91,10 @@ LRESULT FirstPaint(HWND window) {
     if (!g_backBuffer) return AbandonStart();
     g_game = new (std::nothrow) Game();
     if (!g_game) return AbandonStart();
+    // Where the options page exists a start round is chosen there (the bot does so by keys);
+    // without it, testing sets it here.
+    if (g_startRoundForTesting >= 0 && !g_game->optionsPage)
+        g_game->startRound = g_startRoundForTesting;
     g_game->StartMusic();
     return 0;
 }

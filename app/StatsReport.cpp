@@ -30,7 +30,9 @@ std::string StatsJson(const Game& g, long frames) {
         << ",\"fieldTop\":" << g.fieldTop << ",\"deadlineRow\":" << g.deadlineRow
         << ",\"rowParity\":" << g.rowParity << ",\"nextColour\":" << g.nextColour
         << ",\"afterNextColour\":" << g.afterNextColour << ",\"lastEffect\":" << g.lastEffect
-        << ",\"idleFrames\":" << g.idleFrames << ",\"field\":[";
+        << ",\"idleFrames\":" << g.idleFrames << ",\"roundsCleared\":" << g.roundsCleared
+        << ",\"shotsFired\":" << g.shotsFired << ",\"bossesBeaten\":" << g.bossesBeaten
+        << ",\"field\":[";
     for (int r = 0; r < kFieldRows; ++r) {
         out << (r ? ",[" : "[");
         for (int c = 0; c < kFieldCols; ++c)

@@ -6,6 +6,8 @@
 #include "app/Resources.h"
 #include "app/Shell.h"
 #include "app/StatsReport.h"
+#include "bot/Autoplayer.h"
+#include "platform/FrameInput.h"
 #include "platform/i_system.h"
 
 #ifndef TARN_VERSION
@@ -32,8 +34,18 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tarngame: %s\n", error.c_str());
         return 1;
     }
+    g_startRoundForTesting = options.startRound;
+    Autoplayer bot(options.botPush ? Autoplayer::Mode::kPush : Autoplayer::Mode::kRounds,
+                   options.startRound);
+    if (options.bot) {
+        I_SetFrameInputSource([&bot](long frame, std::vector<InputEvent>* events) {
+            if (g_game) bot.EventsFor(*g_game, frame, events);
+        });
+    }
     const int exitCode = WinMain(nullptr, nullptr, L"", 1);
+    I_SetFrameInputSource(nullptr);
     if (options.stats && g_game) std::printf("%s\n", StatsJson(*g_game, I_FrameCount()).c_str());
+    if (options.bot && options.stats) std::fprintf(stderr, "%s", bot.Report().c_str());
     I_Shutdown();
     return exitCode;
 }

@@ -139,40 +139,41 @@ void Game::FillStartField() {
             field[r][c] = r <= 6 ? std::rand() % 8 + 1 : kEmptyCell;
 }
 
+FieldGeometry Game::Geometry() const {
+    FieldGeometry g;
+    g.fieldLeft = fieldLeft;
+    g.fieldTop = fieldTop;
+    g.cellWidth = cellWidth;
+    g.rowHeight = rowHeight;
+    g.baseTop = baseTop;
+    g.shotMaxX = shotMaxX;
+    g.rowParity = rowParity;
+    g.oddRowsLong = pushMode && rowParityFlag;
+    return g;
+}
+
+ShotRules Game::Rules() {
+    return ShotRules(field, Geometry());
+}
+
 int Game::RowLength(int row) const {
-    if (pushMode && rowParityFlag) return row % 2 != 0 ? 8 : 7;
-    return row % 2 == 0 ? 8 : 7;
+    return Geometry().RowLength(row);
 }
 
 bool Game::IsShiftedRow(int row) const {
-    return (rowParity + row) % 2 != 0;
+    return Geometry().IsShiftedRow(row);
 }
 
 int Game::CellX(int row, int col) const {
-    return fieldLeft + col * cellWidth + (IsShiftedRow(row) ? cellWidth / 2 : 0);
+    return Geometry().CellX(row, col);
 }
 
 int Game::CellY(int row) const {
-    return fieldTop + row * rowHeight;
+    return Geometry().CellY(row);
 }
 
 int Game::Neighbours(int row, int col, int rows[6], int cols[6]) const {
-    // A long row's neighbours above and below sit half a cell left and right of it; a short
-    // row's sit straight above and half a cell right.
-    const bool longRow = RowLength(row) == 8;
-    const int d = longRow ? -1 : 0;
-    const int candidates[6][2] = {{row - 1, col + d}, {row - 1, col + d + 1},
-                                  {row, col - 1},     {row, col + 1},
-                                  {row + 1, col + d}, {row + 1, col + d + 1}};
-    int n = 0;
-    for (const auto& rc : candidates) {
-        if (rc[0] < 0 || rc[0] >= kFieldRows) continue;
-        if (rc[1] < 0 || rc[1] >= RowLength(rc[0])) continue;
-        rows[n] = rc[0];
-        cols[n] = rc[1];
-        ++n;
-    }
-    return n;
+    return Geometry().Neighbours(row, col, rows, cols);
 }
 
 void Game::Suspend() {

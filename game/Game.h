@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+#include "game/FieldGeometry.h"
+#include "game/ShotRules.h"
 #include "platform/i_gx.h"
 
 class BackBuffer;
@@ -32,6 +34,7 @@ constexpr int kMaxEffects = 600;
 constexpr int kConfirmKeys[3] = {193, 195, 196};
 constexpr int kPauseKey = 194;
 constexpr int kEmptyCell = -1;
+static_assert(kFieldRows == kShotRows && kFieldCols == kShotCols, "one field shape");
 
 enum GameState : int {
     kStatePlay = 0,
@@ -50,7 +53,9 @@ class Game {
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
-    // Field geometry.
+    // Field geometry, and the shot rules over this game's field.
+    FieldGeometry Geometry() const;
+    ShotRules Rules();
     int RowLength(int row) const;
     bool IsShiftedRow(int row) const;  // short row, half a cell to the right
     int CellX(int row, int col) const;
@@ -177,6 +182,10 @@ class Game {
     int deadlineRow = kFieldRows - 1;
     int lastEffect = -1;
     int idleFrames = 0;
+    // Counted over the whole run, across games, for the statistics line.
+    int shotsFired = 0;
+    int roundsCleared = 0;
+    int bossesBeaten = 0;
     int autoFireDelay = 100;
     int shakeOffset = 1;
     bool suspended = false;
@@ -200,9 +209,7 @@ class Game {
     int DrawPresentColour(int bubbles);
     void PickLauncherColours();
     void MoveShotOneFrame();
-    void CollectCandidates();
-    void InsertCandidate(int row, int col, int dist);
-    bool TryCandidates();
+    void PlaceShot(int row, int col, int colour);
     void FinishAttach();
     void CheckCeilingDrop();
     void TurnLauncher();

@@ -31,6 +31,7 @@ void Game::ClearEffects() {
 }
 
 void Game::AwardEpisodeBonus() {
+    ++bossesBeaten;
     const int episode = round / 12;
     if (episode < 0 || episode > 3) return;
     score->Add(1000000 * (episode + 1));

@@ -140,6 +140,7 @@ void Game::StartClearBonus() {
     clearBonus += round * 10000;
     launchEnabled = false;
     SaveProgress();
+    ++roundsCleared;
 }
 
 void Game::DrawClearTexts(BackBuffer& target) {

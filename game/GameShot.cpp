@@ -1,7 +1,6 @@
-// The frame's play logic: the idle timer, the shot's flight in one-pixel steps with wall
+// The frame's play logic: the idle timer, the shot's flight (its rules in ShotRules), with wall
 // bounces, snapping into the field, the ceiling, the lose sequence and the turning launcher.
 #include <climits>
-#include <cmath>
 #include <cstdlib>
 
 #include "actors/Rival.h"
@@ -11,17 +10,11 @@
 
 namespace {
 
-constexpr double kDegreesToRadians = 0.01745327777777778;  // 3.14159 / 180
 constexpr int kNoCandidate = INT_MAX;
-constexpr int kCandidates = 6;
 constexpr int kShotsPerDrop = kWarnShots + 3;
 constexpr int kLastRow = kFieldRows - 1;
 constexpr int kMinAim = 10;
 constexpr int kMaxAim = 170;
-
-int Sign(int v) {
-    return v > 0 ? 1 : (v < 0 ? -1 : 0);
-}
 
 // The group points of a pop of n bubbles.
 int GroupScore(int n) {
@@ -45,18 +38,17 @@ void Game::Update() {
 
 void Game::Launch() {
     shotFlying = true;
-    shotX = fieldLeft + (7 * cellWidth) / 2;
-    shotY = 13 * rowHeight + baseTop + 2;
-    // Rounded by adding a half and truncating, so leftward speeds round differently from
-    // rightward ones; the game has always flown that way.
-    const double a = aimAngle * kDegreesToRadians;
-    shotVX = static_cast<int>(cellWidth * std::cos(a) + 0.5);
-    shotVY = static_cast<int>(cellWidth * std::sin(a) + 0.5);
+    const FlyingShot shot = Rules().Launch(aimAngle);
+    shotX = shot.x;
+    shotY = shot.y;
+    shotVX = shot.vx;
+    shotVY = shot.vy;
     const int bubbles = CountColours();
     shotColour = nextColour;
     nextColour = afterNextColour;
     afterNextColour = DrawPresentColour(bubbles);
     idleFrames = 0;
+    ++shotsFired;
 }
 
 void Game::AutoLaunch() {
@@ -95,117 +87,59 @@ int Game::DrawPresentColour(int bubbles) {
 }
 
 void Game::MoveShotOneFrame() {
-    const int x0 = shotX, y0 = shotY, vx = shotVX, vy = shotVY;
-    const int ax = std::abs(vx), ay = std::abs(vy);
-    const int steps = ax > ay ? ax : ay;
-    for (int i = 0; i < steps; ++i) {
-        // The minor axis uses the step index, so it trails the major one by a step.
-        if (ax > ay) {
-            shotX += Sign(vx);
-            shotY = y0 - (vy * i) / ax;
-        } else {
-            shotX = x0 + (vx * i) / ay;
-            shotY -= Sign(vy);
-        }
-        bool bounced = false;
-        if (shotX < fieldLeft) {
-            shotX = fieldLeft + 1;
-            shotVX = -vx;
-            SoundBank::PlayBounce();
-            bounced = true;
-        } else if (shotX > shotMaxX) {
-            shotX = shotMaxX;
-            shotVX = -shotVX;
-            SoundBank::PlayBounce();
-            bounced = true;
-        }
-        if (shotY <= fieldTop) {
+    FlyingShot shot{shotX, shotY, shotVX, shotVY};
+    ShotCandidates found;
+    for (int k = 0; k < kShotCandidates; ++k) {
+        found.row[k] = candRow[k];
+        found.col[k] = candCol[k];
+        found.dist[k] = candDist[k];
+    }
+    const ShotFrameEnd end = Rules().FlyOneFrame(shot, &found);
+    shotX = shot.x;
+    shotY = shot.y;
+    shotVX = shot.vx;
+    shotVY = shot.vy;
+    for (int k = 0; k < kShotCandidates; ++k) {
+        candRow[k] = found.row[k];
+        candCol[k] = found.col[k];
+        candDist[k] = found.dist[k];
+    }
+    if (end.bounced) SoundBank::PlayBounce();
+    switch (end.kind) {
+        case ShotFrameEnd::kCeiling:
             AttachAtCeiling(shotX, shotColour);
             shotFlying = false;
             SoundBank::PlayBounce();
-            return;
-        }
-        CollectCandidates();
-        if (TryCandidates()) {
+            break;
+        case ShotFrameEnd::kLastRow:
+            // No bubble, and no group may be scored from an earlier attach's count.
+            matchCount = 0;
             FinishAttach();
-            return;
-        }
-        if (bounced) return;
+            break;
+        case ShotFrameEnd::kAttach:
+            PlaceShot(end.row, end.col, shotColour);
+            FinishAttach();
+            break;
+        case ShotFrameEnd::kStillFlying:
+            break;
     }
-}
-
-void Game::CollectCandidates() {
-    for (int& d : candDist)
-        d = kNoCandidate;
-    const int reach = cellWidth - cellWidth / 4;
-    const int r = (shotY - fieldTop) / rowHeight;
-    const int first = r == 0 ? 0 : r - 1;
-    const int last = r + 1 < kLastRow ? r + 1 : kLastRow;
-    for (int row = first < 0 ? 0 : first; row <= last; ++row) {
-        for (int c = 0; c < RowLength(row); ++c) {
-            if (field[row][c] < 0) continue;
-            const int dx = shotX - CellX(row, c), dy = shotY - CellY(row);
-            const int d = dy * dy + dx * dx;
-            if (d < reach * reach) InsertCandidate(row, c, d);
-        }
-    }
-}
-
-void Game::InsertCandidate(int row, int col, int dist) {
-    int at = 0;
-    while (at < kCandidates && candDist[at] <= dist)
-        ++at;  // equal distances keep the earlier find first
-    if (at == kCandidates) return;
-    for (int k = kCandidates - 1; k > at; --k) {
-        candRow[k] = candRow[k - 1];
-        candCol[k] = candCol[k - 1];
-        candDist[k] = candDist[k - 1];
-    }
-    candRow[at] = row;
-    candCol[at] = col;
-    candDist[at] = dist;
-}
-
-bool Game::TryCandidates() {
-    for (int k = 0; k < kCandidates; ++k) {
-        if (candDist[k] == kNoCandidate) continue;
-        if (AttachShot(candRow[k], candCol[k], shotColour)) return true;
-    }
-    return false;
 }
 
 bool Game::AttachShot(int row, int col, int colour) {
     if (row >= kLastRow) {
-        // Touching the last row ends the shot with no bubble; no group may be scored from an
-        // earlier attach's count.
         matchCount = 0;
         return true;
     }
-    const int cx = CellX(row, col), cy = CellY(row);
-    const int band = cellWidth / 4;
-    const bool level = shotY >= cy - band && shotY <= cy + band;
-    const bool above = shotY < cy - band;
-    const bool longRow = RowLength(row) == 8;
-    const bool right = longRow ? shotX >= cx : shotX > cx;
-    int targetRow = row;
-    int targetCol = col;
-    if (level) {
-        targetCol = right ? col + 1 : col - 1;
-    } else if (longRow) {
-        targetRow = above ? row - 1 : row + 1;
-        targetCol = right ? col : col - 1;
-        if (!above && right && col == 7) targetCol = 6;
-    } else {
-        targetRow = above ? row - 1 : row + 1;
-        targetCol = right ? col + 1 : col;
-    }
-    if (targetRow < 0 || targetRow >= kFieldRows) return false;
-    if (targetCol < 0 || targetCol >= RowLength(targetRow)) return false;
-    if (field[targetRow][targetCol] >= 0) return false;
-    field[targetRow][targetCol] = colour;
-    matchCount = 0;
-    FloodGroup(targetRow, targetCol, colour);
+    int targetRow = 0, targetCol = 0;
+    if (!Rules().AttachTarget(row, col, shotX, shotY, &targetRow, &targetCol)) return false;
+    PlaceShot(targetRow, targetCol, colour);
     return true;
+}
+
+void Game::PlaceShot(int row, int col, int colour) {
+    field[row][col] = colour;
+    matchCount = 0;
+    FloodGroup(row, col, colour);
 }
 
 void Game::FinishAttach() {
@@ -227,15 +161,7 @@ void Game::FinishAttach() {
 }
 
 void Game::AttachAtCeiling(int x, int colour) {
-    const int col = (x + cellWidth / 2 - fieldLeft) / cellWidth;
-    const int length = RowLength(0);
-    int target = -1;
-    if (col >= 0 && col < length && field[0][col] < 0)
-        target = col;
-    else if (col >= -1 && col < length - 1 && field[0][col + 1] < 0)
-        target = col + 1;
-    else if (col > 0 && col - 1 < length && field[0][col - 1] < 0)
-        target = col - 1;
+    const int target = Rules().CeilingColumn(x);
     matchCount = 0;
     if (target >= 0) {
         field[0][target] = colour;

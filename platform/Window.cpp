@@ -2,8 +2,10 @@
 #include <cwchar>
 #include <deque>
 #include <fstream>
+#include <utility>
 
 #include "platform/Backend.h"
+#include "platform/FrameInput.h"
 #include "platform/InputScript.h"
 #include "platform/PlatformState.h"
 #include "platform/i_window.h"
@@ -24,6 +26,18 @@ int g_quitCode = 0;
 bool g_stopPosted = false;
 // A pseudo-handle for a window of another process, found by FindWindowW.
 WindowRecord g_otherInstance;
+FrameInputSource g_frameInput;
+long g_frameInputAsked = -1;  // the last frame the source was asked for
+
+// The source is asked once per frame, after the back end's own input of that frame.
+void AskFrameInput(long frame) {
+    if (!g_frameInput || frame == g_frameInputAsked || !g_window.created) return;
+    g_frameInputAsked = frame;
+    std::vector<InputEvent> events;
+    g_frameInput(frame, &events);
+    for (const InputEvent& e : events)
+        g_queue.push_back(InputScript::ToMessage(e, &g_window));
+}
 
 bool IsInputMessage(UINT message) {
     return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_LBUTTONDOWN ||
@@ -51,9 +65,15 @@ void ResetWindowState() {
     g_quitPosted = false;
     g_quitCode = 0;
     g_stopPosted = false;
+    g_frameInputAsked = -1;
 }
 
 }  // namespace platform
+
+void I_SetFrameInputSource(FrameInputSource source) {
+    g_frameInput = std::move(source);
+    g_frameInputAsked = -1;
+}
 
 void RegisterResources(const ResourceTable& resources) {
     g_resources = resources;
@@ -158,6 +178,7 @@ int GetMessageW(MSG* msg, HWND, UINT, UINT) {
         }
         const long frame = platform::State().frames;
         if (backend) backend->PumpMessages(g_queue, frame);
+        AskFrameInput(frame);
         if (!g_queue.empty()) {
             *msg = g_queue.front();
             g_queue.pop_front();
