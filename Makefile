@@ -25,7 +25,7 @@ test-asan: build-asan
 fuzz: setup
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DTARN_FUZZ=ON -DTARN_BUILD_TESTS=OFF $(CMAKE_FLAGS)
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_all
-	for t in bitmap rounds progress input; do \
+	for t in bitmap rounds progress input hiscores; do \
 	    rm -rf $(FUZZ_BUILD)/corpus-$$t && mkdir -p $(FUZZ_BUILD)/corpus-$$t && \
 	    ASAN_OPTIONS=detect_leaks=0 ./$(FUZZ_BUILD)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) \
 	        -artifact_prefix=$(FUZZ_BUILD)/crash-$$t- -print_final_stats=0 \
