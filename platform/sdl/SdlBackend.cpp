@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "platform/Instance.h"
@@ -68,6 +70,8 @@ class SdlBackend : public Backend {
     bool Open(const PlatformOptions& options, std::string* error) override {
         options_ = options;
         SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+        // The window surface straight from the windowing system, not through a 3D driver.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
             *error = std::string("cannot open a window: ") + SDL_GetError() +
                      " (use --headless to run without a display)";
@@ -102,6 +106,10 @@ class SdlBackend : public Backend {
         if (!window_) return false;
         SDL_SetWindowMinimumSize(window_, kWidth, kHeight);
         SetIcon();
+        // The picture is scaled by our own loop into the window's surface: a 3D driver for one
+        // textured rectangle would cost more than the whole game (TARN_RENDERER=1 uses one).
+        const char* wantRenderer = std::getenv("TARN_RENDERER");
+        if ((!wantRenderer || *wantRenderer == '0') && SDL_GetWindowSurface(window_)) return true;
         renderer_ = SDL_CreateRenderer(window_, -1, 0);
         if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
         if (!renderer_) return false;
@@ -128,9 +136,11 @@ class SdlBackend : public Backend {
     void Sleep(uint32_t milliseconds) override { SDL_Delay(milliseconds); }
 
     bool OpenDisplay() override {
-        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
-                                     kWidth, kHeight);
-        if (!texture_) return false;
+        if (renderer_) {
+            texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565,
+                                         SDL_TEXTUREACCESS_STREAMING, kWidth, kHeight);
+            if (!texture_) return false;
+        }
         frame_.assign(static_cast<size_t>(kWidth) * kHeight, 0);
         shown_ = frame_;
         mustPresent_ = true;
@@ -155,6 +165,10 @@ class SdlBackend : public Backend {
         if (!mustPresent_ && frame_ == shown_) return;
         shown_ = frame_;
         mustPresent_ = false;
+        if (!renderer_) {
+            PresentToSurface();
+            return;
+        }
         SDL_UpdateTexture(texture_, nullptr, frame_.data(), kWidth * 2);
         SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
         SDL_RenderClear(renderer_);
@@ -246,9 +260,73 @@ class SdlBackend : public Backend {
 
     // Where the picture sits in the window: the largest integer scale that fits, centred;
     // a window smaller than the picture gets the plain fitted size instead.
+    void OutputSize(int* w, int* h) const {
+        if (renderer_) {
+            SDL_GetRendererOutputSize(renderer_, w, h);
+        } else if (SDL_Surface* surface = SDL_GetWindowSurface(window_)) {
+            *w = surface->w;
+            *h = surface->h;
+        }
+    }
+
+    // Nearest-neighbour scaling of the 5-6-5 frame into a 32-bit window surface; rows that
+    // repeat a source row are copied whole.
+    void ScaleInto32(SDL_Surface* surface, const SDL_Rect& r) {
+        if (surface->format != lutFormat_) {
+            lut_.resize(65536);
+            for (uint32_t v = 0; v < 65536; ++v) {
+                const int r5 = v >> 11, g5 = (v >> 6) & 31, b5 = v & 31;
+                lut_[v] = SDL_MapRGB(surface->format, static_cast<Uint8>(r5 << 3 | r5 >> 2),
+                                     static_cast<Uint8>(g5 << 3 | g5 >> 2),
+                                     static_cast<Uint8>(b5 << 3 | b5 >> 2));
+            }
+            lutFormat_ = surface->format;
+        }
+        columns_.resize(r.w);
+        for (int x = 0; x < r.w; ++x)
+            columns_[x] = x * kWidth / r.w;
+        auto* base = static_cast<uint8_t*>(surface->pixels);
+        int lastSource = -1;
+        uint32_t* lastRow = nullptr;
+        for (int y = 0; y < r.h; ++y) {
+            auto* row = reinterpret_cast<uint32_t*>(base + (r.y + y) * surface->pitch) + r.x;
+            const int source = y * kHeight / r.h;
+            if (source == lastSource) {
+                std::memcpy(row, lastRow, static_cast<size_t>(r.w) * 4);
+                continue;
+            }
+            const uint16_t* src = frame_.data() + source * kWidth;
+            for (int x = 0; x < r.w; ++x)
+                row[x] = lut_[src[columns_[x]]];
+            lastSource = source;
+            lastRow = row;
+        }
+    }
+
+    void PresentToSurface() {
+        SDL_Surface* surface = SDL_GetWindowSurface(window_);
+        if (!surface) return;
+        const bool locked = SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) == 0;
+        if (surface != lastSurface_) {
+            SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));  // the bars
+            lastSurface_ = surface;
+        }
+        const SDL_Rect r = PictureRect();
+        if (surface->format->BytesPerPixel == 4) {
+            ScaleInto32(surface, r);
+        } else if (SDL_Surface* frame = SDL_CreateRGBSurfaceWithFormatFrom(
+                       frame_.data(), kWidth, kHeight, 16, kWidth * 2, SDL_PIXELFORMAT_RGB565)) {
+            SDL_Rect target = r;
+            SDL_BlitScaled(frame, nullptr, surface, &target);
+            SDL_FreeSurface(frame);
+        }
+        if (locked) SDL_UnlockSurface(surface);
+        SDL_UpdateWindowSurface(window_);
+    }
+
     SDL_Rect PictureRect() const {
         int w = kWidth, h = kHeight;
-        SDL_GetRendererOutputSize(renderer_, &w, &h);
+        OutputSize(&w, &h);
         const int scale = std::min(w / kWidth, h / kHeight);
         SDL_Rect r;
         if (scale >= 1) {
@@ -270,7 +348,7 @@ class SdlBackend : public Backend {
     bool ToPicture(int wx, int wy, int* x, int* y, bool clamp) const {
         int ww = 1, wh = 1, ow = 1, oh = 1;
         SDL_GetWindowSize(window_, &ww, &wh);
-        SDL_GetRendererOutputSize(renderer_, &ow, &oh);
+        OutputSize(&ow, &oh);
         const SDL_Rect r = PictureRect();
         const int px = wx * ow / std::max(ww, 1), py = wy * oh / std::max(wh, 1);
         int lx = (px - r.x) * kWidth / std::max(r.w, 1);
@@ -359,7 +437,8 @@ class SdlBackend : public Backend {
                 TranslateMouse(event, queue);
                 break;
             case SDL_WINDOWEVENT:
-                mustPresent_ = true;  // resized, exposed or moved: draw the picture again
+                mustPresent_ = true;     // resized, exposed or moved: draw the picture again
+                lastSurface_ = nullptr;  // and its bars
                 if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
                     queue.push_back(Message(WM_ACTIVATE, 1, 0));
                 else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
@@ -374,6 +453,12 @@ class SdlBackend : public Backend {
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
+    // The window-surface path: colour table for the surface's format, column map, and the
+    // surface last drawn (a new one after a resize gets its bars cleared).
+    std::vector<uint32_t> lut_;
+    const SDL_PixelFormat* lutFormat_ = nullptr;
+    std::vector<int> columns_;
+    SDL_Surface* lastSurface_ = nullptr;
     std::vector<uint16_t> frame_;
     std::vector<uint16_t> shown_;  // the frame last presented
     bool mustPresent_ = true;
