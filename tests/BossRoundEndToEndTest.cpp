@@ -36,13 +36,7 @@ class BossRoundEndToEnd : public ::testing::Test {
         std::filesystem::remove_all(dataDir);
         std::filesystem::remove_all(saveDir);
     }
-    std::string Run(int frames) {
-        const test::RunResult run =
-            test::RunGame("--headless --frames " + std::to_string(frames) + " --stats --input " +
-                          inputPath + " --data-dir " + dataDir + " --save-dir " + saveDir);
-        EXPECT_EQ(0, run.exitCode) << run.err;
-        return run.out;
-    }
+    std::string Run(int frames) { return test::RunScripted(frames, inputPath, dataDir, saveDir); }
     std::string dataDir, saveDir, inputPath;
 };
 

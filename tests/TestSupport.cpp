@@ -105,6 +105,15 @@ RunResult RunGame(const std::string& arguments) {
     return result;
 }
 
+std::string RunScripted(int frames, const std::string& inputPath, const std::string& dataDir,
+                        const std::string& saveDir) {
+    const RunResult run =
+        RunGame("--headless --frames " + std::to_string(frames) + " --stats --input " + inputPath +
+                " --data-dir " + dataDir + " --save-dir " + saveDir);
+    EXPECT_EQ(0, run.exitCode) << run.err;
+    return run.out;
+}
+
 std::string StatsField(const std::string& json, const std::string& name) {
     const std::string key = "\"" + name + "\":";
     const size_t at = json.find(key);

@@ -41,6 +41,10 @@ struct RunResult {
 };
 // Runs the game binary with these arguments (shell-quoted by the caller where needed).
 RunResult RunGame(const std::string& arguments);
+// Runs the game headless for `frames` frames on a script and the given directories, expects
+// it to end well and returns its --stats line.
+std::string RunScripted(int frames, const std::string& inputPath, const std::string& dataDir,
+                        const std::string& saveDir);
 // The value of a top-level number or boolean field of the --stats JSON line, "" if absent.
 std::string StatsField(const std::string& json, const std::string& name);
 
