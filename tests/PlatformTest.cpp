@@ -16,11 +16,11 @@ TEST(InputScript, ParsesEventsAndComments) {
     std::string error;
     ASSERT_TRUE(
         script.Parse("# a comment\n0 keydown 193\n\n2 tap 239 319 # end\n2 move 0 0\n"
-                     "3 keydown 65 ctrl\n4 keyup 37\n",
+                     "3 keydown 65 ctrl\n4 keyup 37\n5 release 7 300\n",
                      &error))
         << error;
     const auto& e = script.Events();
-    ASSERT_EQ(e.size(), 5u);
+    ASSERT_EQ(e.size(), 6u);
     EXPECT_EQ(e[0].message, static_cast<UINT>(WM_KEYDOWN));
     EXPECT_EQ(e[1].message, static_cast<UINT>(WM_LBUTTONDOWN));
     EXPECT_EQ(e[1].a, 239);
@@ -29,6 +29,9 @@ TEST(InputScript, ParsesEventsAndComments) {
     const MSG tap = InputScript::ToMessage(e[1], nullptr);
     EXPECT_EQ(tap.lParam, 239 | 319 << 16);
     EXPECT_EQ(InputScript::FormatMessage(2, tap), "2 tap 239 319");
+    EXPECT_EQ(e[5].message, static_cast<UINT>(WM_LBUTTONUP));
+    EXPECT_EQ(InputScript::FormatMessage(5, InputScript::ToMessage(e[5], nullptr)),
+              "5 release 7 300");
 }
 
 TEST(InputScript, RefusesBadLinesNamingThem) {
@@ -37,6 +40,7 @@ TEST(InputScript, RefusesBadLinesNamingThem) {
         {"5 keydown 193\n4 keyup 193\n", "line 2: frame 4 comes after frame 5"},
         {"0 tap 240 0\n", "line 1"},
         {"0 tap 10\n", "line 1"},
+        {"0 release 0 320\n", "line 1"},
         {"-1 keydown 193\n", "line 1"},
         {"x keydown 193\n", "line 1"},
         {"0 keydown 999\n", "line 1"},

@@ -1,5 +1,5 @@
-// The desktop: an SDL2 window showing the 240x320 frame at a sharp integer scale, keyboard and
-// mouse turned into the device's messages, SDL2_mixer as the sound library.
+// The desktop: an SDL2 window showing the 240x320 frame at a sharp integer scale, keyboard,
+// mouse and touch turned into the device's messages, SDL2_mixer as the sound library.
 #include <SDL.h>
 #include <SDL_mixer.h>
 
@@ -60,6 +60,9 @@ MSG Message(UINT message, WPARAM wParam, LPARAM lParam) {
     msg.lParam = lParam;
     return msg;
 }
+
+// What holds the stylus down: the left mouse button or one finger, never both.
+enum class StylusHolder { kNone, kMouse, kFinger };
 
 LPARAM PointParam(int x, int y) {
     return static_cast<LPARAM>((x & 0xFFFF) | (y & 0xFFFF) << 16);
@@ -391,22 +394,56 @@ class SdlBackend : public Backend {
         queue.push_back(Message(down ? WM_KEYDOWN : WM_KEYUP, device, 0));
     }
 
-    void TranslateMouse(const SDL_Event& event, std::deque<MSG>& queue) {
+    // The one stylus: a press on the letterbox is not a tap on the screen and is dropped;
+    // once a press is delivered, drags are clamped to the picture and its release is always
+    // delivered, so the game never keeps a press that was lifted.
+    void StylusDown(StylusHolder holder, int wx, int wy, std::deque<MSG>& queue) {
         int x = 0, y = 0;
-        if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT) {
-            // A click on the letterbox is not a tap on the screen.
-            if (!ToPicture(event.button.x, event.button.y, &x, &y, false)) return;
-            buttonHeld_ = true;
-            queue.push_back(Message(WM_LBUTTONDOWN, 1, PointParam(x, y)));
-        } else if (event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT) {
-            if (!buttonHeld_) return;
-            buttonHeld_ = false;
-            ToPicture(event.button.x, event.button.y, &x, &y, true);
-            queue.push_back(Message(WM_LBUTTONUP, 0, PointParam(x, y)));
-        } else if (event.type == SDL_MOUSEMOTION && buttonHeld_) {
-            // Only a held button is a stylus on the glass; drags stay on the picture.
-            ToPicture(event.motion.x, event.motion.y, &x, &y, true);
-            queue.push_back(Message(WM_MOUSEMOVE, 1, PointParam(x, y)));
+        if (stylus_ != StylusHolder::kNone || !ToPicture(wx, wy, &x, &y, false)) return;
+        stylus_ = holder;
+        queue.push_back(Message(WM_LBUTTONDOWN, 1, PointParam(x, y)));
+    }
+    void StylusMove(StylusHolder holder, int wx, int wy, std::deque<MSG>& queue) {
+        int x = 0, y = 0;
+        if (stylus_ != holder) return;
+        ToPicture(wx, wy, &x, &y, true);
+        queue.push_back(Message(WM_MOUSEMOVE, 1, PointParam(x, y)));
+    }
+    void StylusUp(StylusHolder holder, int wx, int wy, std::deque<MSG>& queue) {
+        int x = 0, y = 0;
+        if (stylus_ != holder) return;
+        stylus_ = StylusHolder::kNone;
+        ToPicture(wx, wy, &x, &y, true);
+        queue.push_back(Message(WM_LBUTTONUP, 0, PointParam(x, y)));
+    }
+
+    void TranslateMouse(const SDL_Event& event, std::deque<MSG>& queue) {
+        // A touch arrives also as a mouse imitation; the finger itself is handled instead.
+        const Uint32 which =
+            event.type == SDL_MOUSEMOTION ? event.motion.which : event.button.which;
+        if (which == SDL_TOUCH_MOUSEID) return;
+        const bool left = event.button.button == SDL_BUTTON_LEFT;
+        if (event.type == SDL_MOUSEBUTTONDOWN && left)
+            StylusDown(StylusHolder::kMouse, event.button.x, event.button.y, queue);
+        else if (event.type == SDL_MOUSEBUTTONUP && left)
+            StylusUp(StylusHolder::kMouse, event.button.x, event.button.y, queue);
+        else if (event.type == SDL_MOUSEMOTION)
+            StylusMove(StylusHolder::kMouse, event.motion.x, event.motion.y, queue);
+    }
+
+    void TranslateFinger(const SDL_TouchFingerEvent& finger, std::deque<MSG>& queue) {
+        // The first finger down is the stylus; others are ignored until it lifts.
+        if (stylus_ == StylusHolder::kFinger && finger.fingerId != fingerId_) return;
+        int ww = 1, wh = 1;
+        SDL_GetWindowSize(window_, &ww, &wh);
+        const int wx = static_cast<int>(finger.x * ww), wy = static_cast<int>(finger.y * wh);
+        if (finger.type == SDL_FINGERDOWN) {
+            StylusDown(StylusHolder::kFinger, wx, wy, queue);
+            if (stylus_ == StylusHolder::kFinger) fingerId_ = finger.fingerId;
+        } else if (finger.type == SDL_FINGERMOTION) {
+            StylusMove(StylusHolder::kFinger, wx, wy, queue);
+        } else {
+            StylusUp(StylusHolder::kFinger, wx, wy, queue);
         }
     }
 
@@ -436,6 +473,11 @@ class SdlBackend : public Backend {
             case SDL_MOUSEMOTION:
                 TranslateMouse(event, queue);
                 break;
+            case SDL_FINGERDOWN:
+            case SDL_FINGERMOTION:
+            case SDL_FINGERUP:
+                TranslateFinger(event.tfinger, queue);
+                break;
             case SDL_WINDOWEVENT:
                 mustPresent_ = true;     // resized, exposed or moved: draw the picture again
                 lastSurface_ = nullptr;  // and its bars
@@ -464,7 +506,8 @@ class SdlBackend : public Backend {
     bool mustPresent_ = true;
     std::unique_ptr<InstanceLock> instance_;
     std::unique_ptr<Gamepads> gamepads_;
-    bool buttonHeld_ = false;
+    StylusHolder stylus_ = StylusHolder::kNone;
+    SDL_FingerID fingerId_ = 0;
     bool audioOpen_ = false;
     std::array<Mix_Chunk*, kChannels> chunks_{};
 };
