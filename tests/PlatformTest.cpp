@@ -6,6 +6,7 @@
 #include "platform/InputScript.h"
 #include "platform/Instance.h"
 #include "platform/Screenshots.h"
+#include "platform/Stylus.h"
 #include "platform/i_system.h"
 #include "tests/TestSupport.h"
 
@@ -178,6 +179,31 @@ TEST(SaveFiles, KilledAtEveryStepLeavesOldOrNewWhole) {
     // A later save succeeds despite the temporary files the killed ones left.
     EXPECT_TRUE(I_WriteFileAtomic(path, newTable.data(), newTable.size()));
     EXPECT_EQ(test::ReadBytes(path), newTable);
+}
+
+// One stylus from a mouse and fingers: what reaches the game as press, drag and release.
+TEST(Stylus, OnePressAtATimeAndEveryDeliveredPressIsReleased) {
+    using S = Stylus::Source;
+    Stylus stylus;
+    std::deque<MSG> q;
+    stylus.Down(S::kMouse, 0, false, 0, 10, q);  // on the letterbox: dropped
+    stylus.Move(S::kMouse, 0, 1, 11, q);         // and so is its drag
+    stylus.Up(S::kMouse, 0, 2, 12, q);
+    stylus.Down(S::kFinger, 7, true, 3, 13, q);
+    stylus.Down(S::kFinger, 8, true, 4, 14, q);  // a second finger
+    stylus.Move(S::kFinger, 8, 5, 15, q);
+    stylus.Down(S::kMouse, 0, true, 6, 16, q);  // the mouse meanwhile
+    stylus.Move(S::kMouse, 0, 7, 17, q);
+    stylus.Move(S::kFinger, 7, 8, 18, q);
+    stylus.Up(S::kFinger, 8, 9, 19, q);
+    stylus.Up(S::kFinger, 7, 239, 319, q);  // lifted off the picture: clamped by the caller
+    EXPECT_FALSE(stylus.Held());
+    stylus.Down(S::kMouse, 0, true, 10, 20, q);
+    EXPECT_TRUE(stylus.Held());
+    std::string seen;
+    for (const MSG& m : q)
+        seen += InputScript::FormatMessage(0, m).substr(2) + ";";
+    EXPECT_EQ(seen, "tap 3 13;move 8 18;release 239 319;tap 10 20;");
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "platform/Instance.h"
 #include "platform/PlatformState.h"
 #include "platform/Screenshots.h"
+#include "platform/Stylus.h"
 #include "platform/Text.h"
 #include "platform/sdl/Gamepads.h"
 
@@ -59,13 +60,6 @@ MSG Message(UINT message, WPARAM wParam, LPARAM lParam) {
     msg.wParam = wParam;
     msg.lParam = lParam;
     return msg;
-}
-
-// What holds the stylus down: the left mouse button or one finger, never both.
-enum class StylusHolder { kNone, kMouse, kFinger };
-
-LPARAM PointParam(int x, int y) {
-    return static_cast<LPARAM>((x & 0xFFFF) | (y & 0xFFFF) << 16);
 }
 
 class SdlBackend : public Backend {
@@ -347,8 +341,8 @@ class SdlBackend : public Backend {
         return r;
     }
 
-    // Window coordinates to picture pixels; false outside the picture.
-    bool ToPicture(int wx, int wy, int* x, int* y, bool clamp) const {
+    // Window coordinates to picture pixels, clamped to the picture; false outside it.
+    bool ToPicture(int wx, int wy, int* x, int* y) const {
         int ww = 1, wh = 1, ow = 1, oh = 1;
         SDL_GetWindowSize(window_, &ww, &wh);
         OutputSize(&ow, &oh);
@@ -356,11 +350,9 @@ class SdlBackend : public Backend {
         const int px = wx * ow / std::max(ww, 1), py = wy * oh / std::max(wh, 1);
         int lx = (px - r.x) * kWidth / std::max(r.w, 1);
         int ly = (py - r.y) * kHeight / std::max(r.h, 1);
-        const bool inside = px >= r.x && py >= r.y && lx < kWidth && ly < kHeight;
-        if (!inside && !clamp) return false;
         *x = std::clamp(lx, 0, kWidth - 1);
         *y = std::clamp(ly, 0, kHeight - 1);
-        return true;
+        return px >= r.x && py >= r.y && lx < kWidth && ly < kHeight;
     }
 
     void ToggleFullscreen() {
@@ -394,57 +386,35 @@ class SdlBackend : public Backend {
         queue.push_back(Message(down ? WM_KEYDOWN : WM_KEYUP, device, 0));
     }
 
-    // The one stylus: a press on the letterbox is not a tap on the screen and is dropped;
-    // once a press is delivered, drags are clamped to the picture and its release is always
-    // delivered, so the game never keeps a press that was lifted.
-    void StylusDown(StylusHolder holder, int wx, int wy, std::deque<MSG>& queue) {
-        int x = 0, y = 0;
-        if (stylus_ != StylusHolder::kNone || !ToPicture(wx, wy, &x, &y, false)) return;
-        stylus_ = holder;
-        queue.push_back(Message(WM_LBUTTONDOWN, 1, PointParam(x, y)));
-    }
-    void StylusMove(StylusHolder holder, int wx, int wy, std::deque<MSG>& queue) {
-        int x = 0, y = 0;
-        if (stylus_ != holder) return;
-        ToPicture(wx, wy, &x, &y, true);
-        queue.push_back(Message(WM_MOUSEMOVE, 1, PointParam(x, y)));
-    }
-    void StylusUp(StylusHolder holder, int wx, int wy, std::deque<MSG>& queue) {
-        int x = 0, y = 0;
-        if (stylus_ != holder) return;
-        stylus_ = StylusHolder::kNone;
-        ToPicture(wx, wy, &x, &y, true);
-        queue.push_back(Message(WM_LBUTTONUP, 0, PointParam(x, y)));
-    }
-
     void TranslateMouse(const SDL_Event& event, std::deque<MSG>& queue) {
         // A touch arrives also as a mouse imitation; the finger itself is handled instead.
-        const Uint32 which =
-            event.type == SDL_MOUSEMOTION ? event.motion.which : event.button.which;
-        if (which == SDL_TOUCH_MOUSEID) return;
-        const bool left = event.button.button == SDL_BUTTON_LEFT;
-        if (event.type == SDL_MOUSEBUTTONDOWN && left)
-            StylusDown(StylusHolder::kMouse, event.button.x, event.button.y, queue);
-        else if (event.type == SDL_MOUSEBUTTONUP && left)
-            StylusUp(StylusHolder::kMouse, event.button.x, event.button.y, queue);
-        else if (event.type == SDL_MOUSEMOTION)
-            StylusMove(StylusHolder::kMouse, event.motion.x, event.motion.y, queue);
+        const bool motion = event.type == SDL_MOUSEMOTION;
+        if ((motion ? event.motion.which : event.button.which) == SDL_TOUCH_MOUSEID) return;
+        if (!motion && event.button.button != SDL_BUTTON_LEFT) return;
+        int x = 0, y = 0;
+        const int wx = motion ? event.motion.x : event.button.x;
+        const int wy = motion ? event.motion.y : event.button.y;
+        const bool inside = ToPicture(wx, wy, &x, &y);
+        if (event.type == SDL_MOUSEBUTTONDOWN)
+            stylus_.Down(Stylus::Source::kMouse, 0, inside, x, y, queue);
+        else if (event.type == SDL_MOUSEBUTTONUP)
+            stylus_.Up(Stylus::Source::kMouse, 0, x, y, queue);
+        else
+            stylus_.Move(Stylus::Source::kMouse, 0, x, y, queue);
     }
 
     void TranslateFinger(const SDL_TouchFingerEvent& finger, std::deque<MSG>& queue) {
-        // The first finger down is the stylus; others are ignored until it lifts.
-        if (stylus_ == StylusHolder::kFinger && finger.fingerId != fingerId_) return;
-        int ww = 1, wh = 1;
+        int ww = 1, wh = 1, x = 0, y = 0;
         SDL_GetWindowSize(window_, &ww, &wh);
-        const int wx = static_cast<int>(finger.x * ww), wy = static_cast<int>(finger.y * wh);
-        if (finger.type == SDL_FINGERDOWN) {
-            StylusDown(StylusHolder::kFinger, wx, wy, queue);
-            if (stylus_ == StylusHolder::kFinger) fingerId_ = finger.fingerId;
-        } else if (finger.type == SDL_FINGERMOTION) {
-            StylusMove(StylusHolder::kFinger, wx, wy, queue);
-        } else {
-            StylusUp(StylusHolder::kFinger, wx, wy, queue);
-        }
+        const bool inside =
+            ToPicture(static_cast<int>(finger.x * ww), static_cast<int>(finger.y * wh), &x, &y);
+        const auto id = static_cast<int64_t>(finger.fingerId);
+        if (finger.type == SDL_FINGERDOWN)
+            stylus_.Down(Stylus::Source::kFinger, id, inside, x, y, queue);
+        else if (finger.type == SDL_FINGERMOTION)
+            stylus_.Move(Stylus::Source::kFinger, id, x, y, queue);
+        else
+            stylus_.Up(Stylus::Source::kFinger, id, x, y, queue);
     }
 
     void SaveScreenshot() {
@@ -506,8 +476,7 @@ class SdlBackend : public Backend {
     bool mustPresent_ = true;
     std::unique_ptr<InstanceLock> instance_;
     std::unique_ptr<Gamepads> gamepads_;
-    StylusHolder stylus_ = StylusHolder::kNone;
-    SDL_FingerID fingerId_ = 0;
+    Stylus stylus_;
     bool audioOpen_ = false;
     std::array<Mix_Chunk*, kChannels> chunks_{};
 };
