@@ -8,20 +8,13 @@ game="$1"
 data="$2"
 for tool in Xvfb xdotool; do command -v $tool >/dev/null || { echo "no $tool"; exit 77; }; done
 
-work=$(mktemp -d)
-trap 'kill $xvfb $pid 2>/dev/null; rm -rf "$work"' EXIT
-display=":$((100 + RANDOM % 800))"
-Xvfb "$display" -screen 0 1024x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-sleep 1
-kill -0 $xvfb 2>/dev/null || { echo "Xvfb did not start"; exit 77; }
-export DISPLAY="$display" TARN_INSTANCE_DIR="$work" SDL_AUDIODRIVER=dummy
-export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
+. "$(dirname "$0")/xvfb_session.sh"
 
 # Scale 2: the picture's pixel (x, y) is the window's (2x, 2y) and a bit.
 "$game" --data-dir "$data" --save-dir "$work/save" --scale 2 --stats --record "$work/rec.txt" \
     >"$work/stats.txt" 2>"$work/log.txt" &
 pid=$!
+pids=$pid
 window=""
 for _ in $(seq 50); do
     window=$(xdotool search --name '^TarnGameFrame$' 2>/dev/null | head -1)
