@@ -205,6 +205,9 @@ LRESULT FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDOWN:
             if (g_game) g_game->OnTap(LowWord(lParam), HighWord(lParam));
             return 0;
+        case WM_LBUTTONUP:
+            if (g_game) g_game->OnStylusUp(LowWord(lParam), HighWord(lParam));
+            return 0;
         default:
             return DefWindowProcW(window, message, wParam, lParam);
     }

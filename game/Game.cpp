@@ -98,7 +98,8 @@ Game::~Game() {
     DeleteAll(dogImages);
     DeleteAll(pointerImages);
     DeleteAll(stoneImages);
-    for (Bitmap* b : {victoryImage, maskImage, boardImage, bridgeImage, lineImage, exitImage})
+    for (Bitmap* b :
+         {victoryImage, maskImage, boardImage, bridgeImage, lineImage, exitImage, aimDotImage})
         delete b;
 }
 
@@ -117,6 +118,7 @@ void Game::LoadPictures() {
     bridgeImage = LoadKeyed("\\bridge.bmp", 0, 0, 0);
     lineImage = LoadPicture("\\line.bmp");
     maskImage = LoadKeyed("\\mask.bmp", 255, 0, 0);
+    aimDotImage = Bitmap::Filled(2, 2, 255, 255, 255);
 }
 
 void Game::CreateActors() {

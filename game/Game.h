@@ -107,12 +107,14 @@ class Game {
     void DrawField(BackBuffer& target);
     void DrawMachinery(BackBuffer& target);
     void DrawPointer(BackBuffer& target);
+    void DrawAimGuide(BackBuffer& target);
 
     // Input, from the shell (and the lose sequence's own key).
     void OnKeyDown(int key);
     void OnKeyUp(int key);
     void OnTap(int x, int y);
     void OnStylusMove(int x, int y);
+    void OnStylusUp(int x, int y);
 
     // Effects.
     void AddEffect(Effect* effect);
@@ -140,6 +142,7 @@ class Game {
     Bitmap* bridgeImage = nullptr;
     Bitmap* lineImage = nullptr;
     Bitmap* exitImage = nullptr;
+    Bitmap* aimDotImage = nullptr;
     Boss* bosses[4] = {};
     GameOverScene* gameOverPage = nullptr;
     TitleScene* titlePage = nullptr;
@@ -197,6 +200,8 @@ class Game {
     bool rowParityFlag = false;
     bool pushMode = false;
     bool launchEnabled = true;
+    // A press in the field is aiming the launcher and has not been lifted yet.
+    bool pointerHeld = false;
     bool colourPresent[8] = {};
 
   private:
@@ -225,4 +230,6 @@ class Game {
     void LaunchByKey();
     void FireKey();
     void PlayKey(int key);
+    void PlayPointerDown(int x, int y);
+    void PlayPointerUp(int x, int y);
 };

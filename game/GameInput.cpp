@@ -1,5 +1,6 @@
 #include "actors/BigFish.h"
 #include "game/Game.h"
+#include "game/PointerAim.h"
 #include "pages/Scene.h"
 #include "sound/SoundBank.h"
 
@@ -19,19 +20,52 @@ void Game::OnKeyUp(int) {
 void Game::OnTap(int x, int y) {
     if (state == kStatePlay) {
         // The whole right-hand strip below the score leaves play for the title page.
-        if (x >= 200 && y >= 104) {
+        if (InExitStrip(x, y)) {
+            pointerHeld = false;
             ClearRunning();
             SoundBank::PlayMenu();
             state = kStateTitle;
+            return;
         }
+        PlayPointerDown(x, y);
         return;
     }
     if (Scene* page = PageForState(state)) page->OnTap(x, y);
 }
 
 void Game::OnStylusMove(int x, int y) {
+    if (state == kStatePlay) {
+        // A drag keeps the launcher on the finger wherever it wanders.
+        if (pointerHeld) aimAngle = PointerAimAngle(x, y, aimAngle);
+        return;
+    }
     if (state != kStateOptions) return;
     if (Scene* page = PageForState(state)) page->OnStylusMove(x, y);
+}
+
+void Game::OnStylusUp(int x, int y) {
+    // The pages act on the press alone.
+    if (state == kStatePlay)
+        PlayPointerUp(x, y);
+    else
+        pointerHeld = false;
+}
+
+void Game::PlayPointerDown(int x, int y) {
+    if (round > 47 || losing || !InPointerAimZone(x, y)) return;
+    pointerHeld = true;
+    aimAngle = PointerAimAngle(x, y, aimAngle);
+}
+
+void Game::PlayPointerUp(int x, int y) {
+    if (!pointerHeld) return;
+    pointerHeld = false;
+    aimAngle = PointerAimAngle(x, y, aimAngle);
+    // Lifting outside the field only aims. A finger on a paused screen is not asking for a
+    // shot, so the pointer is stricter there than the launch keys.
+    if (!InPointerAimZone(x, y) || suspended || shotFlying || losing) return;
+    if (round > 47 || !launchEnabled) return;
+    LaunchByKey();
 }
 
 void Game::PlayKey(int key) {

@@ -3,6 +3,7 @@
 // the effects' steps and the round-clear sequence, in that order, so that what the frame
 // shows and the state it leaves always agree.
 #include <cassert>
+#include <cstdlib>
 
 #include "actors/BigFish.h"
 #include "actors/Effect.h"
@@ -34,6 +35,9 @@ constexpr int kMaskColumns = 11;
 constexpr int kMaskRows = 9;
 constexpr int kWarnBlink = 20;
 constexpr int kLastRound = 47;
+constexpr int kGuideDotSpacing = 6;
+// The slowest climb is 4 pixels a frame, and the ceiling is never 300 pixels away.
+constexpr int kGuideFrames = 80;
 
 void DrawBackground(const Game& game, BackBuffer& target) {
     // The tiles step by the first pattern's size; without it there is nothing to step by.
@@ -102,6 +106,8 @@ void Game::Render(BackBuffer& target) {
         page = PageForState(state);
     }
     if (page) page->Draw(target);
+    // A press held while play was left (by keys) must not fire into the next game.
+    pointerHeld = false;
 }
 
 void Game::DrawPlayScreen(BackBuffer& target) {
@@ -118,6 +124,7 @@ void Game::DrawPlayScreen(BackBuffer& target) {
     DrawField(target);
     DrawMachinery(target);
     DrawPointer(target);
+    DrawAimGuide(target);
     target.Draw(Picture(ballImages, nextColour), fieldLeft + (7 * cellWidth) / 2,
                 13 * rowHeight + baseTop + 2, 0);
     target.Draw(Picture(ballImages, afterNextColour), fieldLeft + (4 * cellWidth) / 2 + 6,
@@ -188,4 +195,27 @@ void Game::DrawPointer(BackBuffer& target) {
         target.Draw(Picture(pointerImages, (90 - aimAngle) / 4), x, y, 0);
     else
         target.DrawMirrored(Picture(pointerImages, (aimAngle - 90) / 4), x, y, 0, 1);
+}
+
+void Game::DrawAimGuide(BackBuffer& target) {
+    // While a finger aims, dots follow the flight the shot would take, until its first bounce
+    // or the bubble it would touch: the flight's own steps, so the guide never lies.
+    if (!pointerHeld) return;
+    const ShotRules rules = Rules();
+    FlyingShot shot = rules.Launch(aimAngle);
+    ShotCandidates candidates;
+    const int centre = cellWidth / 2 - 1;  // the 2-pixel dot on the bubble's centre
+    int travelled = 0;
+    for (int frame = 0; frame < kGuideFrames; ++frame) {
+        const int fromX = shot.x, fromY = shot.y;
+        const ShotFrameEnd end = rules.FlyOneFrame(shot, &candidates);
+        const int dx = shot.x - fromX, dy = shot.y - fromY;
+        const int steps = std::abs(dx) > std::abs(dy) ? std::abs(dx) : std::abs(dy);
+        for (int t = 1; t <= steps; ++t) {
+            if (++travelled % kGuideDotSpacing != 0) continue;
+            target.Draw(aimDotImage, fromX + dx * t / steps + centre,
+                        fromY + dy * t / steps + centre, 0);
+        }
+        if (end.kind != ShotFrameEnd::kStillFlying || end.bounced) return;
+    }
 }

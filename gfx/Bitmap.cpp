@@ -152,6 +152,30 @@ Bitmap* Bitmap::Load(const char* name) {
     return bitmap;
 }
 
+Bitmap* Bitmap::Filled(int width, int height, int r, int g, int b) {
+    const int bytesPerPixel = g_display.cBPP == 16 ? 2 : g_display.cBPP == 24 ? 3 : 0;
+    if (bytesPerPixel == 0 || width <= 0 || height <= 0 || width > kMaxDimension ||
+        height > kMaxDimension)
+        return nullptr;
+    const size_t count = static_cast<size_t>(width) * height;
+    auto* pixels = static_cast<uint8_t*>(std::malloc(count * bytesPerPixel));
+    if (!pixels) return nullptr;
+    const uint16_t packed = PackDisplayColour(r, g, b);
+    const uint8_t rgb[3] = {static_cast<uint8_t>(r), static_cast<uint8_t>(g),
+                            static_cast<uint8_t>(b)};
+    for (size_t i = 0; i < count; ++i) {
+        if (bytesPerPixel == 2)
+            std::memcpy(pixels + i * 2, &packed, 2);
+        else
+            std::memcpy(pixels + i * 3, rgb, 3);
+    }
+    Bitmap* bitmap = new Bitmap;
+    bitmap->pixels = pixels;
+    bitmap->width = width;
+    bitmap->height = height;
+    return bitmap;
+}
+
 void Bitmap::SetColorKey(int r, int g, int b) {
     if (g_display.cBPP == 16) key16 = PackDisplayColour(r, g, b);
     keyRGB[0] = static_cast<uint8_t>(r);

@@ -14,6 +14,8 @@ class Bitmap {
 
     // name: "\file.bmp", relative to the data directory.
     static Bitmap* Load(const char* name);
+    // A small block of one colour, for marks the game draws itself; null on an unknown display.
+    static Bitmap* Filled(int width, int height, int r, int g, int b);
 
     void SetColorKey(int r, int g, int b);
     void SetColorKeyFromCorner();

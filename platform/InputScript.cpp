@@ -35,11 +35,13 @@ std::string ParseLine(const std::vector<std::string>& words, InputEvent* event) 
         if (!ParseNumber(words[2], 1, 255, &a)) return "key code must be 1..255";
         event->message = kind == "keydown" ? WM_KEYDOWN : WM_KEYUP;
         event->control = ctrl;
-    } else if (kind == "tap" || kind == "move") {
+    } else if (kind == "tap" || kind == "move" || kind == "release") {
         if (words.size() != 4) return "expected FRAME " + kind + " X Y";
         if (!ParseNumber(words[2], 0, 239, &a) || !ParseNumber(words[3], 0, 319, &b))
             return "position must be within 0..239 x 0..319";
-        event->message = kind == "tap" ? WM_LBUTTONDOWN : WM_MOUSEMOVE;
+        event->message = kind == "tap"    ? WM_LBUTTONDOWN
+                         : kind == "move" ? WM_MOUSEMOVE
+                                          : WM_LBUTTONUP;
     } else {
         return "unknown event '" + kind + "'";
     }
@@ -115,6 +117,8 @@ std::string InputScript::FormatMessage(long frame, const MSG& msg) {
             return f + "tap " + std::to_string(x) + " " + std::to_string(y);
         case WM_MOUSEMOVE:
             return f + "move " + std::to_string(x) + " " + std::to_string(y);
+        case WM_LBUTTONUP:
+            return f + "release " + std::to_string(x) + " " + std::to_string(y);
         default:
             return "";
     }

@@ -1,5 +1,6 @@
 // Scripted input: one event per line, "FRAME keydown CODE [ctrl]", "FRAME keyup CODE",
-// "FRAME tap X Y", "FRAME move X Y"; '#' starts a comment. Frames never decrease.
+// "FRAME tap X Y", "FRAME move X Y", "FRAME release X Y"; '#' starts a comment. Frames never
+// decrease.
 #pragma once
 
 #include <cstdio>
@@ -10,7 +11,7 @@
 
 struct InputEvent {
     long frame = 0;
-    UINT message = 0;  // WM_KEYDOWN, WM_KEYUP, WM_LBUTTONDOWN or WM_MOUSEMOVE
+    UINT message = 0;  // WM_KEYDOWN, WM_KEYUP, WM_LBUTTONDOWN, WM_MOUSEMOVE or WM_LBUTTONUP
     int a = 0;         // key code, or x
     int b = 0;         // y
     bool control = false;

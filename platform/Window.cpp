@@ -41,7 +41,7 @@ void AskFrameInput(long frame) {
 
 bool IsInputMessage(UINT message) {
     return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_LBUTTONDOWN ||
-           message == WM_MOUSEMOVE;
+           message == WM_MOUSEMOVE || message == WM_LBUTTONUP;
 }
 
 MSG PaintMessage() {

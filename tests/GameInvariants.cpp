@@ -11,6 +11,8 @@ void GameInvariants::Check(const Game& g) {
     ++statesSeen_[g.state];
     ASSERT_GE(g.lastEffect, -1);
     ASSERT_LT(g.lastEffect, kMaxEffects);
+    // Keys and pointer alike leave the launcher on an angle the keys can reach.
+    ASSERT_TRUE(g.aimAngle >= 10 && g.aimAngle <= 170 && (g.aimAngle - 90) % 4 == 0) << g.aimAngle;
     for (const auto& row : g.field)
         for (int cell : row)
             ASSERT_TRUE(cell >= -1 && cell <= 8) << "cell " << cell;

@@ -1,4 +1,4 @@
-// Random keys, taps and drags in every state for a long run, with the game's invariants
+// Random keys, taps, drags and releases in every state for a long run, with the game's invariants
 // checked after every frame. Meant for the sanitizer build; TARN_MONKEY_FRAMES shortens it.
 #include <gtest/gtest.h>
 
@@ -44,7 +44,9 @@ std::string MonkeyScript(long frames, unsigned seed) {
             script += std::to_string(f) + (tap ? " tap " : " move ") + std::to_string(x) + " " +
                       std::to_string(y) + "\n";
             dragging = tap ? true : dragging;
-        } else if (roll == 99) {
+        } else if (roll == 99 && dragging) {
+            script += std::to_string(f) + " release " + std::to_string(random() % 240) + " " +
+                      std::to_string(random() % 320) + "\n";
             dragging = false;
         }
     }

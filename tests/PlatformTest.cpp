@@ -6,6 +6,7 @@
 #include "platform/InputScript.h"
 #include "platform/Instance.h"
 #include "platform/Screenshots.h"
+#include "platform/Stylus.h"
 #include "platform/i_system.h"
 #include "tests/TestSupport.h"
 
@@ -16,11 +17,11 @@ TEST(InputScript, ParsesEventsAndComments) {
     std::string error;
     ASSERT_TRUE(
         script.Parse("# a comment\n0 keydown 193\n\n2 tap 239 319 # end\n2 move 0 0\n"
-                     "3 keydown 65 ctrl\n4 keyup 37\n",
+                     "3 keydown 65 ctrl\n4 keyup 37\n5 release 7 300\n",
                      &error))
         << error;
     const auto& e = script.Events();
-    ASSERT_EQ(e.size(), 5u);
+    ASSERT_EQ(e.size(), 6u);
     EXPECT_EQ(e[0].message, static_cast<UINT>(WM_KEYDOWN));
     EXPECT_EQ(e[1].message, static_cast<UINT>(WM_LBUTTONDOWN));
     EXPECT_EQ(e[1].a, 239);
@@ -29,6 +30,9 @@ TEST(InputScript, ParsesEventsAndComments) {
     const MSG tap = InputScript::ToMessage(e[1], nullptr);
     EXPECT_EQ(tap.lParam, 239 | 319 << 16);
     EXPECT_EQ(InputScript::FormatMessage(2, tap), "2 tap 239 319");
+    EXPECT_EQ(e[5].message, static_cast<UINT>(WM_LBUTTONUP));
+    EXPECT_EQ(InputScript::FormatMessage(5, InputScript::ToMessage(e[5], nullptr)),
+              "5 release 7 300");
 }
 
 TEST(InputScript, RefusesBadLinesNamingThem) {
@@ -37,6 +41,7 @@ TEST(InputScript, RefusesBadLinesNamingThem) {
         {"5 keydown 193\n4 keyup 193\n", "line 2: frame 4 comes after frame 5"},
         {"0 tap 240 0\n", "line 1"},
         {"0 tap 10\n", "line 1"},
+        {"0 release 0 320\n", "line 1"},
         {"-1 keydown 193\n", "line 1"},
         {"x keydown 193\n", "line 1"},
         {"0 keydown 999\n", "line 1"},
@@ -174,6 +179,31 @@ TEST(SaveFiles, KilledAtEveryStepLeavesOldOrNewWhole) {
     // A later save succeeds despite the temporary files the killed ones left.
     EXPECT_TRUE(I_WriteFileAtomic(path, newTable.data(), newTable.size()));
     EXPECT_EQ(test::ReadBytes(path), newTable);
+}
+
+// One stylus from a mouse and fingers: what reaches the game as press, drag and release.
+TEST(Stylus, OnePressAtATimeAndEveryDeliveredPressIsReleased) {
+    using S = Stylus::Source;
+    Stylus stylus;
+    std::deque<MSG> q;
+    stylus.Down(S::kMouse, 0, false, 0, 10, q);  // on the letterbox: dropped
+    stylus.Move(S::kMouse, 0, 1, 11, q);         // and so is its drag
+    stylus.Up(S::kMouse, 0, 2, 12, q);
+    stylus.Down(S::kFinger, 7, true, 3, 13, q);
+    stylus.Down(S::kFinger, 8, true, 4, 14, q);  // a second finger
+    stylus.Move(S::kFinger, 8, 5, 15, q);
+    stylus.Down(S::kMouse, 0, true, 6, 16, q);  // the mouse meanwhile
+    stylus.Move(S::kMouse, 0, 7, 17, q);
+    stylus.Move(S::kFinger, 7, 8, 18, q);
+    stylus.Up(S::kFinger, 8, 9, 19, q);
+    stylus.Up(S::kFinger, 7, 239, 319, q);  // lifted off the picture: clamped by the caller
+    EXPECT_FALSE(stylus.Held());
+    stylus.Down(S::kMouse, 0, true, 10, 20, q);
+    EXPECT_TRUE(stylus.Held());
+    std::string seen;
+    for (const MSG& m : q)
+        seen += InputScript::FormatMessage(0, m).substr(2) + ";";
+    EXPECT_EQ(seen, "tap 3 13;move 8 18;release 239 319;tap 10 20;");
 }
 
 }  // namespace

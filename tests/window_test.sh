@@ -7,19 +7,11 @@ game="$1"
 data="$2"
 command -v Xvfb >/dev/null && command -v xwininfo >/dev/null || { echo "no Xvfb/xwininfo"; exit 77; }
 
-work=$(mktemp -d)
-trap 'kill $xvfb $first 2>/dev/null; rm -rf "$work"' EXIT
-display=":$((100 + RANDOM % 800))"
-Xvfb "$display" -screen 0 1024x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-sleep 1
-kill -0 $xvfb 2>/dev/null || { echo "Xvfb did not start"; exit 77; }
-export DISPLAY="$display" TARN_INSTANCE_DIR="$work" SDL_AUDIODRIVER=dummy
-# The system's display libraries keep a few allocations to the end; they are not ours.
-export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
+. "$(dirname "$0")/xvfb_session.sh"
 
 "$game" --data-dir "$data" --save-dir "$work/save" >"$work/first.log" 2>&1 &
 first=$!
+pids=$first
 for _ in $(seq 50); do
     xwininfo -root -tree | grep -q '"TarnGameFrame"' && break
     sleep 0.1

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake make g++ pkg-config git
           libsdl2-dev libsdl2-mixer-dev libcairo2-dev libpng-dev
-          libgtest-dev googletest clang-format xvfb xauth x11-utils
+          libgtest-dev googletest clang-format xvfb xauth x11-utils xdotool
           clang libclang-rt-14-dev libbenchmark-dev)
 if [ "${TARN_SETUP_EXTRA:-}" != "" ]; then
     read -r -a extra <<<"$TARN_SETUP_EXTRA"

@@ -1,5 +1,5 @@
-// The desktop: an SDL2 window showing the 240x320 frame at a sharp integer scale, keyboard and
-// mouse turned into the device's messages, SDL2_mixer as the sound library.
+// The desktop: an SDL2 window showing the 240x320 frame at a sharp integer scale, keyboard,
+// mouse and touch turned into the device's messages, SDL2_mixer as the sound library.
 #include <SDL.h>
 #include <SDL_mixer.h>
 
@@ -13,6 +13,7 @@
 #include "platform/Instance.h"
 #include "platform/PlatformState.h"
 #include "platform/Screenshots.h"
+#include "platform/Stylus.h"
 #include "platform/Text.h"
 #include "platform/sdl/Gamepads.h"
 
@@ -85,10 +86,6 @@ MSG Message(UINT message, WPARAM wParam, LPARAM lParam) {
     msg.wParam = wParam;
     msg.lParam = lParam;
     return msg;
-}
-
-LPARAM PointParam(int x, int y) {
-    return static_cast<LPARAM>((x & 0xFFFF) | (y & 0xFFFF) << 16);
 }
 
 class SdlBackend : public Backend {
@@ -370,8 +367,8 @@ class SdlBackend : public Backend {
         return r;
     }
 
-    // Window coordinates to picture pixels; false outside the picture.
-    bool ToPicture(int wx, int wy, int* x, int* y, bool clamp) const {
+    // Window coordinates to picture pixels, clamped to the picture; false outside it.
+    bool ToPicture(int wx, int wy, int* x, int* y) const {
         int ww = 1, wh = 1, ow = 1, oh = 1;
         SDL_GetWindowSize(window_, &ww, &wh);
         OutputSize(&ow, &oh);
@@ -379,11 +376,9 @@ class SdlBackend : public Backend {
         const int px = wx * ow / std::max(ww, 1), py = wy * oh / std::max(wh, 1);
         int lx = (px - r.x) * kWidth / std::max(r.w, 1);
         int ly = (py - r.y) * kHeight / std::max(r.h, 1);
-        const bool inside = px >= r.x && py >= r.y && lx < kWidth && ly < kHeight;
-        if (!inside && !clamp) return false;
         *x = std::clamp(lx, 0, kWidth - 1);
         *y = std::clamp(ly, 0, kHeight - 1);
-        return true;
+        return px >= r.x && py >= r.y && lx < kWidth && ly < kHeight;
     }
 
     void ToggleFullscreen() {
@@ -418,22 +413,34 @@ class SdlBackend : public Backend {
     }
 
     void TranslateMouse(const SDL_Event& event, std::deque<MSG>& queue) {
+        // A touch arrives also as a mouse imitation; the finger itself is handled instead.
+        const bool motion = event.type == SDL_MOUSEMOTION;
+        if ((motion ? event.motion.which : event.button.which) == SDL_TOUCH_MOUSEID) return;
+        if (!motion && event.button.button != SDL_BUTTON_LEFT) return;
         int x = 0, y = 0;
-        if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT) {
-            // A click on the letterbox is not a tap on the screen.
-            if (!ToPicture(event.button.x, event.button.y, &x, &y, false)) return;
-            buttonHeld_ = true;
-            queue.push_back(Message(WM_LBUTTONDOWN, 1, PointParam(x, y)));
-        } else if (event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT) {
-            if (!buttonHeld_) return;
-            buttonHeld_ = false;
-            ToPicture(event.button.x, event.button.y, &x, &y, true);
-            queue.push_back(Message(WM_LBUTTONUP, 0, PointParam(x, y)));
-        } else if (event.type == SDL_MOUSEMOTION && buttonHeld_) {
-            // Only a held button is a stylus on the glass; drags stay on the picture.
-            ToPicture(event.motion.x, event.motion.y, &x, &y, true);
-            queue.push_back(Message(WM_MOUSEMOVE, 1, PointParam(x, y)));
-        }
+        const int wx = motion ? event.motion.x : event.button.x;
+        const int wy = motion ? event.motion.y : event.button.y;
+        const bool inside = ToPicture(wx, wy, &x, &y);
+        if (event.type == SDL_MOUSEBUTTONDOWN)
+            stylus_.Down(Stylus::Source::kMouse, 0, inside, x, y, queue);
+        else if (event.type == SDL_MOUSEBUTTONUP)
+            stylus_.Up(Stylus::Source::kMouse, 0, x, y, queue);
+        else
+            stylus_.Move(Stylus::Source::kMouse, 0, x, y, queue);
+    }
+
+    void TranslateFinger(const SDL_TouchFingerEvent& finger, std::deque<MSG>& queue) {
+        int ww = 1, wh = 1, x = 0, y = 0;
+        SDL_GetWindowSize(window_, &ww, &wh);
+        const bool inside =
+            ToPicture(static_cast<int>(finger.x * ww), static_cast<int>(finger.y * wh), &x, &y);
+        const auto id = static_cast<int64_t>(finger.fingerId);
+        if (finger.type == SDL_FINGERDOWN)
+            stylus_.Down(Stylus::Source::kFinger, id, inside, x, y, queue);
+        else if (finger.type == SDL_FINGERMOTION)
+            stylus_.Move(Stylus::Source::kFinger, id, x, y, queue);
+        else
+            stylus_.Up(Stylus::Source::kFinger, id, x, y, queue);
     }
 
     void SaveScreenshot() {
@@ -461,6 +468,11 @@ class SdlBackend : public Backend {
             case SDL_MOUSEBUTTONUP:
             case SDL_MOUSEMOTION:
                 TranslateMouse(event, queue);
+                break;
+            case SDL_FINGERDOWN:
+            case SDL_FINGERMOTION:
+            case SDL_FINGERUP:
+                TranslateFinger(event.tfinger, queue);
                 break;
             case SDL_WINDOWEVENT:
                 mustPresent_ = true;     // resized, exposed or moved: draw the picture again
@@ -490,7 +502,7 @@ class SdlBackend : public Backend {
     bool mustPresent_ = true;
     std::unique_ptr<InstanceLock> instance_;
     std::unique_ptr<Gamepads> gamepads_;
-    bool buttonHeld_ = false;
+    Stylus stylus_;
     bool audioOpen_ = false;
     std::array<Mix_Chunk*, kChannels> chunks_{};
 };
