@@ -141,8 +141,10 @@ class FrameGoldensTest : public ::testing::Test {
             fresh[g.name] = hash;
             const std::string cached = cacheDir + "/" + hash + ".png";
             if (!fs::exists(cached)) fs::copy_file(actualPath, cached);
+            const std::string base = outDir + "/" + g.name;
             if (hash == g.hash || std::getenv("TARN_REGEN_GOLDENS")) {
-                fs::remove(actualPath);
+                for (const char* kept : {".actual.png", ".expected.png", ".diff.png"})
+                    fs::remove(base + kept);
                 continue;
             }
             std::string message = g.name + " (" + script_ + ", frame " + std::to_string(g.frame) +
@@ -150,7 +152,6 @@ class FrameGoldensTest : public ::testing::Test {
                                   actualPath;
             std::vector<uint8_t> expected;
             if (ReadPng(cacheDir + "/" + g.hash + ".png", &expected)) {
-                const std::string base = outDir + "/" + g.name;
                 fs::copy_file(cacheDir + "/" + g.hash + ".png", base + ".expected.png",
                               fs::copy_options::overwrite_existing);
                 WriteDiff(base + ".diff.png", expected, actual);
