@@ -125,48 +125,4 @@ TEST_F(BossPictures, SparksWorkWithTheBlackKeyAndTheCornerKeyAlike) {
     }
 }
 
-// Share of opaque pixels in the first half of the picture along its long side.
-double FirstHalfShare(const std::string& name) {
-    const assetgen::RgbImage raw = ReadRaw(name);
-    const bool tall = raw.height > raw.width;
-    int first = 0, total = 0;
-    for (int y = 0; y < raw.height; ++y) {
-        for (int x = 0; x < raw.width; ++x) {
-            if (MeantClear(raw, x, y, Key::Corner)) continue;
-            ++total;
-            first += tall ? y < raw.height / 2 : x < raw.width / 2;
-        }
-    }
-    return total ? double(first) / total : 0;
-}
-
-TEST_F(BossPictures, SnakeHeadsSitOverTheirOwnCellWithTheTongueAhead) {
-    EXPECT_GT(FirstHalfShare("snakehead1.bmp"), 0.7);  // down: head in the upper half
-    EXPECT_GT(FirstHalfShare("snakehead2.bmp"), 0.7);  // right: head in the left half
-    EXPECT_LT(FirstHalfShare("snakehead3.bmp"), 0.3);  // left: head in the right half
-    EXPECT_LT(FirstHalfShare("snakehead4.bmp"), 0.3);  // up: head in the lower half
-}
-
-TEST_F(BossPictures, EachBroomQuarterTurnHasItsHandleAtTheCornerTheGameAnchors) {
-    // Anchors: top-left, bottom-left, bottom-right, top-right. The bristles are the heavy end,
-    // so the ink's centre of mass lies on the far side of the middle from the anchor.
-    const int anchors[4][2] = {{0, 0}, {0, 30}, {30, 30}, {30, 0}};
-    for (int turn = 0; turn < 4; ++turn) {
-        const assetgen::RgbImage raw = ReadRaw("broom" + std::to_string(turn) + ".bmp");
-        double sx = 0, sy = 0;
-        int n = 0;
-        for (int y = 0; y < raw.height; ++y) {
-            for (int x = 0; x < raw.width; ++x) {
-                if (MeantClear(raw, x, y, Key::Red)) continue;
-                sx += x + 0.5;
-                sy += y + 0.5;
-                ++n;
-            }
-        }
-        ASSERT_GT(n, 0);
-        const double dx = sx / n - anchors[turn][0], dy = sy / n - anchors[turn][1];
-        EXPECT_GT(std::hypot(dx, dy), std::hypot(15.0, 15.0)) << turn;
-    }
-}
-
 }  // namespace

@@ -208,56 +208,6 @@ TEST_F(GeneratedPictures, FontsArePalettisedAndTheRestTrueColour) {
     }
 }
 
-TEST_F(GeneratedPictures, BubblesHaveABlackCornerAndTheBoardOpensExactlyOverTheField) {
-    for (int code = 0; code <= 8; ++code) {
-        Bitmap* b = LoadPicture(Numbered("ball", code));
-        ASSERT_NE(b, nullptr);
-        EXPECT_EQ(b->Pixel16(0, 0), 0) << code;
-        delete b;
-    }
-    const assetgen::RgbImage board = ReadRaw("board.bmp");
-    int wrong = 0;
-    for (int y = 0; y < 320; ++y) {
-        for (int x = 0; x < 240; ++x) {
-            const bool field = x >= 30 && x <= 205 && y >= 17 && y <= 250;
-            wrong += IsKey(board, x, y, Key::Red) != field;
-        }
-    }
-    EXPECT_EQ(wrong, 0);
-}
-
-// A bubble's dark symbol, as a mask of the pixels well below the bubble's own brightness.
-std::vector<bool> SymbolMask(int code) {
-    const assetgen::RgbImage ball = ReadRaw(Numbered("ball", code));
-    std::vector<bool> mask;
-    for (int y = 0; y < 22; ++y) {
-        for (int x = 0; x < 22; ++x) {
-            const bool inner = std::hypot(x + 0.5 - 11, y + 0.5 - 11) < 8;
-            mask.push_back(inner && Luminance(At(ball, x, y)) < 60);
-        }
-    }
-    return mask;
-}
-
-TEST_F(GeneratedPictures, EachBubbleColourCarriesADifferentSymbol) {
-    std::vector<std::vector<bool>> masks;
-    for (int code = 1; code <= 8; ++code) {
-        masks.push_back(SymbolMask(code));
-        int dark = 0;
-        for (bool m : masks.back())
-            dark += m;
-        EXPECT_GE(dark, 20) << "colour " << code << " has no clear symbol";
-    }
-    for (int a = 0; a < 8; ++a) {
-        for (int b = a + 1; b < 8; ++b) {
-            int differ = 0;
-            for (size_t i = 0; i < masks[a].size(); ++i)
-                differ += masks[a][i] != masks[b][i];
-            EXPECT_GE(differ, 15) << "colours " << a + 1 << " and " << b + 1 << " look alike";
-        }
-    }
-}
-
 // Pen pixels of a glyph: bright, as opposed to its dark outline and the key.
 std::vector<bool> PenMask(const assetgen::RgbImage& glyph) {
     std::vector<bool> pen;
@@ -324,36 +274,6 @@ TEST_F(GeneratedPictures, GlyphsAreOutlinedWithStrokesOfTheRightWeight) {
     }
 }
 
-TEST_F(GeneratedPictures, AimArrowNinetyIsSymmetricAndTheOthersTurnAboutThePivot) {
-    const assetgen::RgbImage straight = ReadRaw("p90.bmp");
-    for (int y = 0; y < 88; ++y) {
-        for (int x = 0; x < 44; ++x) {
-            ASSERT_EQ(0, std::memcmp(At(straight, x, y), At(straight, 87 - x, y), 3))
-                << x << "," << y;
-        }
-    }
-    for (int a = 86; a >= 10; a -= 4) {
-        const assetgen::RgbImage arrow = ReadRaw(Numbered("p", a));
-        // Rotating the picture's ink about the pivot by (90 - a) must land on p90's ink.
-        int opaque = 0, matched = 0;
-        const double turn = (90 - a) * M_PI / 180;
-        for (int y = 0; y < 88; ++y) {
-            for (int x = 0; x < 88; ++x) {
-                if (IsKey(arrow, x, y, Key::Black)) continue;
-                ++opaque;
-                const double dx = x + 0.5 - 44, dy = y + 0.5 - 42;
-                const int sx =
-                    static_cast<int>(std::floor(44 + dx * std::cos(turn) + dy * std::sin(turn)));
-                const int sy =
-                    static_cast<int>(std::floor(42 - dx * std::sin(turn) + dy * std::cos(turn)));
-                matched += sx >= 0 && sy >= 0 && sx < 88 && sy < 88 &&
-                           !IsKey(straight, sx, sy, Key::Black);
-            }
-        }
-        EXPECT_GE(matched, opaque * 0.9) << a;
-    }
-}
-
 TEST_F(GeneratedPictures, BackgroundTilesJoinWithoutSeams) {
     for (int i = 0; i < 12; ++i) {
         const assetgen::RgbImage tile = ReadRaw(Numbered("pattern", i));
@@ -380,33 +300,6 @@ TEST_F(GeneratedPictures, BackgroundTilesJoinWithoutSeams) {
         seam /= seamSteps;
         inside /= insideSteps;
         EXPECT_LE(seam, inside * 1.5 + 1) << i;
-    }
-}
-
-TEST_F(GeneratedPictures, PageLabelsArePaintedWhereTheLayoutPutsThem) {
-    struct Page {
-        const char* file;
-        std::vector<assetgen::PlacedLabel> labels;
-    };
-    const Page pages[] = {
-        {"welcome.bmp", assetgen::MenuLabels({"ROUNDS", "PUSH", "OPTIONS", "QUIT"})},
-        {"gameover.bmp", assetgen::MenuLabels({"NEW GAME", "RETRY", "HIGH SCORES", "TITLE"})},
-        {"option.bmp", assetgen::OptionLabels()}};
-    for (const Page& page : pages) {
-        const assetgen::RgbImage picture = ReadRaw(page.file);
-        for (const assetgen::PlacedLabel& label : page.labels) {
-            assetgen::PictureCanvas alone(240, 320, assetgen::PictureKey::Red);
-            assetgen::DrawLabel(alone.Cairo(), label);
-            const std::vector<uint8_t> ink = alone.SnappedRgb();
-            int pen = 0, same = 0;
-            for (size_t p = 0; p < ink.size() / 3; ++p) {
-                if (Luminance(&ink[p * 3]) < 150 || ink[p * 3 + 1] == 0) continue;
-                ++pen;
-                same += std::memcmp(&ink[p * 3], &picture.rgb[p * 3], 3) == 0;
-            }
-            EXPECT_GT(pen, 40) << page.file << " " << label.text;
-            EXPECT_GE(same, pen * 0.95) << page.file << " " << label.text;
-        }
     }
 }
 
