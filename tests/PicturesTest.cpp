@@ -1,5 +1,5 @@
-// Every picture the build generates, read the way the game reads it: present, of the size its
-// place on screen allows, and never hiding an opaque pixel in its colour key.
+// Every picture the build generates, the bosses' too, read the way the game reads it: present,
+// of the size its place on screen allows, and never hiding an opaque pixel in its colour key.
 #include <dirent.h>
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "gfx/Bitmap.h"
@@ -19,7 +20,7 @@
 
 namespace {
 
-enum class Key { None, Black, Red, White };
+enum class Key { None, Black, Red, White, Corner };  // Corner: the top-left pixel's colour
 enum class Fit { Exact, UpTo, About };
 
 struct Expected {
@@ -87,6 +88,27 @@ std::vector<Expected> Catalogue() {
         c.push_back({arrow, Key::None, 17, 29, Fit::Exact});
     }
     c.push_back({"hy.bmp", Key::None, 14, 3, Fit::Exact});
+    // The bosses', sized for their hit squares.
+    c.push_back({"life.bmp", Key::None, 8, 8, Fit::Exact});
+    AddRange(c, "el", 0, 2, Key::Black, 16, 16, Fit::About);
+    AddRange(c, "insect", 0, 3, Key::Corner, 52, 52, Fit::About);
+    AddRange(c, "insect0", 0, 3, Key::Corner, 52, 52, Fit::About);
+    c.push_back({"insecthitted.bmp", Key::Corner, 52, 52, Fit::About});
+    c.push_back({"crab.bmp", Key::Corner, 64, 56, Fit::About});
+    const std::pair<const char*, int> crabs[] = {
+        {"crab", 3}, {"crab0", 3}, {"crabthrow", 4}, {"crabhitted", 2}};
+    for (const auto& [stem, last] : crabs)
+        AddRange(c, stem, 1, last, Key::Corner, 64, 56, Fit::About);
+    c.push_back({"crableg.bmp", Key::Corner, 20, 12, Fit::About});
+    for (int n = 1; n <= 4; ++n)
+        c.push_back({Numbered("snakehead", n), Key::Corner, n % 3 == 1 ? 22 : 44,
+                     n % 3 == 1 ? 44 : 22, Fit::Exact});
+    AddRange(c, "snakebody", 1, 3, Key::Corner, 22, 22, Fit::Exact);
+    for (const char* w : {"wizard.bmp", "wizard1.bmp", "wizardweapon.bmp", "wizardhitted.bmp"})
+        c.push_back({w, Key::Red, 50, 60, Fit::About});
+    AddRange(c, "broom", 0, 3, Key::Red, 30, 30, Fit::About);
+    for (const char* b : {"wizardball.bmp", "wizardball1.bmp", "wizardball2.bmp"})
+        c.push_back({b, Key::Black, 12, 12, Fit::About});
     return c;
 }
 
@@ -94,6 +116,7 @@ void SetKey(Bitmap& b, Key key) {
     if (key == Key::Black) b.SetColorKey(0, 0, 0);
     if (key == Key::Red) b.SetColorKey(255, 0, 0);
     if (key == Key::White) b.SetColorKey(255, 255, 255);
+    if (key == Key::Corner) b.SetColorKeyFromCorner();
 }
 
 assetgen::Rgb KeyRgb(Key key) {
@@ -122,7 +145,9 @@ const uint8_t* At(const assetgen::RgbImage& image, int x, int y) {
 
 bool IsKey(const assetgen::RgbImage& image, int x, int y, Key key) {
     const uint8_t* p = At(image, x, y);
-    return key != Key::None && assetgen::Rgb{p[0], p[1], p[2]} == KeyRgb(key);
+    const assetgen::Rgb rgb{p[0], p[1], p[2]};
+    if (key == Key::Corner) return rgb == assetgen::Rgb{image.rgb[0], image.rgb[1], image.rgb[2]};
+    return key != Key::None && rgb == KeyRgb(key);
 }
 
 double Luminance(const uint8_t* p) {
@@ -139,7 +164,7 @@ class GeneratedPictures : public ::testing::Test {
 
 TEST_F(GeneratedPictures, EveryPictureLoadsWithinItsRoom) {
     const std::vector<Expected> all = Catalogue();
-    EXPECT_EQ(all.size(), 210u);
+    EXPECT_EQ(all.size(), 255u);
     for (const Expected& e : all) {
         Bitmap* b = LoadPicture(e.name);
         ASSERT_NE(b, nullptr) << e.name;
@@ -300,6 +325,19 @@ TEST_F(GeneratedPictures, BackgroundTilesJoinWithoutSeams) {
         seam /= seamSteps;
         inside /= insideSteps;
         EXPECT_LE(seam, inside * 1.5 + 1) << i;
+    }
+}
+
+TEST_F(GeneratedPictures, SparksWorkWithTheBlackKeyAndTheCornerKeyAlike) {
+    for (int i = 0; i < 3; ++i) {
+        Bitmap* byBlack = LoadPicture(Numbered("el", i));
+        Bitmap* byCorner = LoadPicture(Numbered("el", i));
+        ASSERT_TRUE(byBlack && byCorner);
+        byBlack->SetColorKey(0, 0, 0);
+        byCorner->SetColorKeyFromCorner();
+        EXPECT_EQ(byBlack->key16, byCorner->key16) << i;
+        delete byBlack;
+        delete byCorner;
     }
 }
 
