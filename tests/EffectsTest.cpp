@@ -97,19 +97,19 @@ TEST_F(EffectsTest, FallingBubblesAndFishFallFasterEachFrameUntilBelowTheScreen)
     // code, picture: codes outside the table fall as grey bubbles
     const int codes[][2] = {{0, 0}, {3, 3}, {8, 8}, {9, 0}, {-1, 0}};
     for (const auto& c : codes) {
-        FallingBubbleEffect effect(100, 0, c[0], balls);
+        FallingBubbleEffect effect(100, 10, c[0], balls);
         const std::vector<uint16_t> shown = Run(effect);
-        EXPECT_EQ(20u, shown.size()) << c[0];  // 6, 13, 21, ... 310 drawn; 336 is gone
-        EXPECT_EQ(0x70 + c[1], shown.back()) << c[0];
+        EXPECT_EQ(20u, shown.size()) << c[0];  // 16, 23, 31, ... 320 drawn; 346 is gone
+        EXPECT_EQ(0x70 + c[1], shown.front()) << c[0];
     }
     for (Bitmap* b : balls)
         delete b;
 
     Install(FishEffect::images[1], Solid(1, 1, 0x81));
-    FishEffect fish(100, 0, 2, 3, 6);
+    FishEffect fish(100, 10, 2, 3, 6);
     EXPECT_EQ(20u, Run(fish).size());
     EXPECT_EQ(100 + 21 * 3, fish.x);
-    EXPECT_EQ(336, fish.y);
+    EXPECT_EQ(346, fish.y);
     for (int colour : {0, 9}) {
         FishEffect stray(100, 0, colour, 0, 6);
         EXPECT_EQ(std::vector<uint16_t>(20, 0), Run(stray)) << colour;
