@@ -152,15 +152,6 @@ TEST_F(PlayScreenTest, BossIsHitTestedWithTheShotThenSteps) {
     EXPECT_FALSE(game->shotFlying);
 }
 
-TEST_F(PlayScreenTest, LowestBubbleOnTheDeadlineRowStartsTheLoss) {
-    game->field[10][0] = 2;
-    DrawFrame();
-    EXPECT_FALSE(game->losing);
-    game->field[11][0] = 2;
-    DrawFrame();
-    EXPECT_TRUE(game->losing);
-}
-
 TEST_F(PlayScreenTest, DeadlineRowZeroLosesEvenWithAnEmptyField) {
     ClearField();
     game->deadlineRow = 0;
