@@ -61,7 +61,7 @@ TEST_F(PlayTest, ABubbleInRowEightStartsTheLoseSequenceAtTheThirdCeilingMove) {
     game->field[8][3] = 1;
     for (int drop = 1; drop <= 3; ++drop) {
         game->DropCeiling();
-        game->DrawField(frame.Buffer());
+        game->Render(frame.Buffer());  // the loss is found while the field is drawn
         EXPECT_EQ(drop == 3, game->losing) << "after ceiling move " << drop;
     }
 }
