@@ -5,6 +5,8 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 30
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
+# Leaks fail the sanitizer and fuzz runs; only what system libraries leak is suppressed.
+LSAN_OPTIONS = suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 
 .PHONY: play test test-fast test-asan fuzz build build-asan setup format check-format clean
 
@@ -17,8 +19,8 @@ test-fast: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 test-asan: build-asan
-	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
-	    ctest --output-on-failure -j $(JOBS)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=$(LSAN_OPTIONS) \
+	    UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
 # Each fuzz target runs FUZZ_SECONDS on its corpus in tests/fuzz-corpus; new inputs it finds
 # go to a scratch copy, crashes to $(FUZZ_BUILD)/crash-*, which then become regression files.
@@ -27,7 +29,7 @@ fuzz: setup
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_all
 	for t in bitmap rounds progress input hiscores; do \
 	    rm -rf $(FUZZ_BUILD)/corpus-$$t && mkdir -p $(FUZZ_BUILD)/corpus-$$t && \
-	    ASAN_OPTIONS=detect_leaks=0 ./$(FUZZ_BUILD)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) \
+	    ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=$(LSAN_OPTIONS) ./$(FUZZ_BUILD)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) \
 	        -artifact_prefix=$(FUZZ_BUILD)/crash-$$t- -print_final_stats=0 \
 	        $(FUZZ_BUILD)/corpus-$$t tests/fuzz-corpus/$$t 2>$(FUZZ_BUILD)/fuzz-$$t.log \
 	        || { tail -40 $(FUZZ_BUILD)/fuzz-$$t.log; exit 1; }; \

@@ -1,7 +1,6 @@
 // A boss round played through the Game: the round sets up its boss, the play screen strikes it
 // with the flying shot, and the defeat re-colours the field and pays the episode bonus.
 #include "bosses/InsectBoss.h"
-#include "bosses/WizardBoss.h"
 #include "tests/BossFixture.h"
 
 namespace bosstest {
@@ -55,23 +54,6 @@ TEST_F(BossFight, InsectRoundIsWonByTwentyFourStrikesAndPaysTheFirstEpisodeBonus
     }
     EXPECT_GE(FilledCells().size(), 2u);
     EXPECT_FALSE(game_->roundCleared);  // bubbles are left: the round goes on
-}
-
-TEST_F(BossFight, ALaterGameReusesTheBossFullyArmedWhereItStood) {
-    StartRound(47);
-    auto* wizard = dynamic_cast<WizardBoss*>(game_->boss);
-    ASSERT_NE(wizard, nullptr);
-    for (int i = 0; i < 5; ++i)
-        FireAndDraw(*wizard);
-    for (int i = 0; i < 50; ++i)
-        game_->Render(frame_.Buffer());
-    EXPECT_LT(wizard->hitPoints, 24);
-    const int x = wizard->posX, y = wizard->posY;
-    StartRound(47);
-    EXPECT_EQ(game_->boss, wizard);
-    EXPECT_EQ(wizard->hitPoints, 24);
-    EXPECT_EQ(wizard->posX, x);
-    EXPECT_EQ(wizard->posY, y);
 }
 
 }  // namespace

@@ -39,29 +39,6 @@ class FontsTest : public ::testing::Test {
     }
 };
 
-TEST_F(FontsTest, BigTextTakesTwentyPixelsPerCharacter) {
-    test::Frame f;
-    BigFont::DrawText(f.Buffer(), 10, 20, "ROUND 3");
-    EXPECT_EQ(GlyphAt(f, 10, 20), 'R' - 'A');
-    EXPECT_EQ(GlyphAt(f, 90, 20), 'D' - 'A');
-    EXPECT_EQ(GlyphAt(f, 110, 20), -1);  // the space's cell
-    EXPECT_EQ(GlyphAt(f, 130, 20), 26 + 3);
-}
-
-TEST_F(FontsTest, SmallDigitsSitOnePixelLeftAndLowerCaseDrawsNothing) {
-    test::Frame f;
-    SmallFont::DrawText(f.Buffer(), 18, 85, "1");
-    EXPECT_EQ(GlyphAt(f, 17, 85), 26 + 1);
-    SmallFont::DrawText(f.Buffer(), 18, 100, "A");
-    EXPECT_EQ(GlyphAt(f, 18, 100), 0);
-    SmallFont::DrawText(f.Buffer(), 50, 50, "ab.-");
-    BigFont::DrawText(f.Buffer(), 50, 60, "ab");
-    for (int x = 40; x < 120; ++x) {
-        EXPECT_EQ(GlyphAt(f, x, 50), -1);
-        EXPECT_EQ(GlyphAt(f, x, 60), -1);
-    }
-}
-
 TEST_F(FontsTest, ScoreIsRightAlignedAndSaturates) {
     ScoreCounter score(220, 0);
     score.Set(450);

@@ -1,7 +1,6 @@
 // The play screen: the game logic that runs only inside its drawing (loss and clear tests,
 // the boss's life, hit and step, the effects' steps) and the pictures whose choice is logic.
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <filesystem>
 #include <string>
@@ -153,15 +152,6 @@ TEST_F(PlayScreenTest, BossIsHitTestedWithTheShotThenSteps) {
     EXPECT_FALSE(game->shotFlying);
 }
 
-TEST_F(PlayScreenTest, LowestBubbleOnTheDeadlineRowStartsTheLoss) {
-    game->field[10][0] = 2;
-    DrawFrame();
-    EXPECT_FALSE(game->losing);
-    game->field[11][0] = 2;
-    DrawFrame();
-    EXPECT_TRUE(game->losing);
-}
-
 TEST_F(PlayScreenTest, DeadlineRowZeroLosesEvenWithAnEmptyField) {
     ClearField();
     game->deadlineRow = 0;
@@ -191,35 +181,6 @@ TEST_F(PlayScreenTest, AfterTheLastRoundOnlyTheVictoryPictureIsDrawnAndNoLogicRu
     EXPECT_FALSE(game->losing);
 }
 
-TEST_F(PlayScreenTest, PointerPictureByAngleMirroredOnTheLeft) {
-    for (int i = 0; i < 21; ++i) {
-        Install(game->pointerImages[i], Solid(2, 1, 0x100 + i));
-        reinterpret_cast<uint16_t*>(game->pointerImages[i]->pixels)[1] = 0x200 + i;
-    }
-    // angle, left pixel, right pixel: 170 is the 10-degree picture mirrored.
-    const int cases[][3] = {
-        {170, 0x214, 0x114}, {10, 0x114, 0x214}, {90, 0x100, 0x200}, {94, 0x201, 0x101}};
-    for (const auto& c : cases) {
-        game->aimAngle = c[0];
-        DrawFrame();
-        EXPECT_EQ(Pixel(74, 235), c[1]) << c[0];
-        EXPECT_EQ(Pixel(75, 235), c[2]) << c[0];
-    }
-}
-
-TEST_F(PlayScreenTest, LaunchWarningBlinksAndStepsUntilTheAutomaticLaunch) {
-    for (int i = 0; i < 5; ++i)
-        Install(game->warnImages[i], Solid(1, 1, 0x600 + i));
-    // idleFrames, picture shown at (30, 237) or -1.
-    const int cases[][2] = {{100, -1}, {101, 0}, {109, 0},  {110, -1}, {120, 1},
-                            {149, 2},  {169, 3}, {170, -1}, {179, -1}, {180, 4}};
-    for (const auto& c : cases) {
-        game->idleFrames = c[0];
-        DrawFrame();
-        EXPECT_EQ(Pixel(30, 237), c[1] < 0 ? 0 : 0x600 + c[1]) << c[0];
-    }
-}
-
 TEST_F(PlayScreenTest, PictureIndexOutsideItsTableDrawsNothing) {
     Install(game->warnImages[4], Solid(1, 1, 0x604));
     Install(game->ballImages[8], Solid(1, 1, 0x708));
@@ -231,22 +192,6 @@ TEST_F(PlayScreenTest, PictureIndexOutsideItsTableDrawsNothing) {
 #else
     EXPECT_DEATH(DrawFrame(), "");
 #endif
-}
-
-TEST_F(PlayScreenTest, MaskOverlayTilesTheUpperFieldWhenPausedOrCleared) {
-    Install(game->maskImage, Solid(1, 1, 0x0D0D));
-    DrawFrame();
-    EXPECT_EQ(CountPixels(0x0D0D), 0);
-    game->suspended = true;
-    DrawFrame();
-    EXPECT_EQ(CountPixels(0x0D0D), 99);
-    for (int j = 0; j < 9; ++j)
-        for (int i = 0; i < 11; ++i)
-            EXPECT_EQ(Pixel(30 + 16 * i, 30 + 16 * j), 0x0D0D) << i << "," << j;
-    game->suspended = false;
-    game->roundCleared = true;
-    DrawFrame();
-    EXPECT_EQ(CountPixels(0x0D0D), 99);
 }
 
 TEST_F(PlayScreenTest, EffectsStepInSlotOrderAndFinishedOnesAreDeleted) {
@@ -279,88 +224,6 @@ TEST_F(PlayScreenTest, WhilePausedTheFieldStillJittersAndEffectsAndBossStillRun)
     DrawFrame();
     DrawFrame();
     EXPECT_EQ(Pixel(30, 17), 0x0101);
-}
-
-TEST_F(PlayScreenTest, BackgroundStepsByTheFirstPatternAndIsSkippedWithoutIt) {
-    Install(game->patternImages[1], Solid(1, 1, 0xA01));
-    game->round = 5;
-    DrawFrame();
-    EXPECT_EQ(CountPixels(0xA01), 0);
-    Install(game->patternImages[0], Solid(10, 12, 0xA00));
-    DrawFrame();
-    EXPECT_EQ(CountPixels(0xA01), 24);
-    EXPECT_EQ(Pixel(30, 60), 0xA01);
-}
-
-// The whole binary: the screenshot of a fresh push-mode game shows each bubble of the game's
-// field, in its colour, at its cell.
-std::vector<uint8_t> ReadPngRgb(const std::string& path) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) return {};
-    image.format = PNG_FORMAT_RGB;
-    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
-    const bool ok = image.width == 240 && image.height == 320 &&
-                    png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr);
-    png_image_free(&image);
-    return ok ? rgb : std::vector<uint8_t>();
-}
-
-// The 96 codes of the "field" array of the --stats line.
-std::vector<int> StatsFieldCells(const std::string& json) {
-    std::vector<int> cells;
-    const size_t at = json.find("\"field\":");
-    const size_t end = json.find("]]", at);
-    for (size_t i = at + 8; at != std::string::npos && i < end;) {
-        if (json[i] != '-' && (json[i] < '0' || json[i] > '9')) {
-            ++i;
-            continue;
-        }
-        size_t used = 0;
-        cells.push_back(std::stoi(json.substr(i, 12), &used));
-        i += used;
-    }
-    return cells;
-}
-
-TEST(PlayScreenEndToEnd, ScreenshotShowsTheFieldTheGameHolds) {
-    const std::string dir = test::MakeTempDir(), script = dir + "/push.txt";
-    const std::string text = "1 keydown 40\n2 keydown 193\n";
-    test::WriteBytes(script, std::vector<uint8_t>(text.begin(), text.end()));
-    const test::RunResult run = test::RunGame(
-        "--headless --frames 6 --stats --data-dir " + test::BuildDataDir() + " --save-dir " + dir +
-        "/save --input " + script + " --shot 5:" + dir + "/play.png");
-    const std::vector<uint8_t> rgb = ReadPngRgb(dir + "/play.png");
-    std::filesystem::remove_all(dir);
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    ASSERT_EQ(test::StatsField(run.out, "state"), "0");
-    ASSERT_EQ(test::StatsField(run.out, "rowParity"), "0");
-    const std::vector<int> cells = StatsFieldCells(run.out);
-    ASSERT_EQ(cells.size(), 96u);
-    ASSERT_FALSE(rgb.empty());
-
-    test::UseDisplay565();
-    test::UseDataDir(test::BuildDataDir());
-    int checked = 0;
-    for (int r = 0; r < kFieldRows; ++r) {
-        for (int c = 0; c < 8 - r % 2; ++c) {
-            const int code = cells[r * 8 + c];
-            if (code < 1 || code > 8) continue;
-            std::unique_ptr<Bitmap> ball(
-                Bitmap::Load(("\\ball" + std::to_string(code) + ".bmp").c_str()));
-            ASSERT_NE(ball, nullptr);
-            const int cx = ball->width / 2, cy = ball->height / 2;
-            const uint16_t v = ball->Pixel16(cx, cy);
-            const uint8_t* p =
-                &rgb[((17 + 19 * r + cy) * 240 + 30 + 22 * c + (r % 2) * 11 + cx) * 3];
-            // Compared as 5-5-5: the PNG keeps green's top five bits only.
-            EXPECT_EQ((p[0] >> 3) << 10 | (p[1] >> 3) << 5 | p[2] >> 3,
-                      (v >> 11) << 10 | ((v >> 6) & 31) << 5 | (v & 31))
-                << "row " << r << " col " << c;
-            ++checked;
-        }
-    }
-    EXPECT_GE(checked, 30);  // five rows of a fresh push-mode game
 }
 
 }  // namespace

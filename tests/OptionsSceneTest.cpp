@@ -13,13 +13,6 @@ namespace {
 
 enum Entry { kEffects = 0, kMusic = 1, kStartRound = 3 };
 
-void SolidBmp(const std::string& path, int w, int h, uint8_t r, uint8_t g, uint8_t b) {
-    std::vector<uint8_t> rgb;
-    for (int i = 0; i < w * h; ++i)
-        rgb.insert(rgb.end(), {r, g, b});
-    ASSERT_TRUE(assetgen::WriteBmp24(path, w, h, rgb.data()));
-}
-
 class OptionsSceneTest : public PageTest {
   protected:
     void SetUp() override {
@@ -54,42 +47,6 @@ TEST_F(OptionsSceneTest, StartRoundRunsFromOneToOnePastTheBestClearedRound) {
     Key(right);
     Key(right);
     EXPECT_EQ(game->GetStartRound(), 47);
-}
-
-TEST_F(OptionsSceneTest, DrawsKnobsArrowsAndTheStartRoundInPlace) {
-    for (char d = '0'; d <= '9'; ++d)
-        SolidBmp(dataDir + "/" + d + "small.bmp", 10, 21, 0, 255, 0);
-    SolidBmp(dataDir + "/rect.bmp", 4, 4, 0, 0, 255);
-    for (const char* name : {"/arrowl0.bmp", "/arrowr0.bmp"})
-        SolidBmp(dataDir + name, 17, 29, 255, 255, 0);
-    for (const char* name : {"/arrowl1.bmp", "/arrowr1.bmp"})
-        SolidBmp(dataDir + name, 17, 29, 255, 0, 255);
-    RestartGame();
-    Enter();
-    const uint16_t digit = PackDisplayColour(0, 255, 0), knob = PackDisplayColour(0, 0, 255);
-    const uint16_t unlit = PackDisplayColour(255, 255, 0), lit = PackDisplayColour(255, 0, 255);
-    game->bestRound = 47;
-    game->startRound = 8;   // "9" at x 160; digits sit one pixel left of their cell
-    game->OnTap(167, 110);  // effects volume 32
-    test::Frame frame;
-    game->Render(frame.Buffer());
-    EXPECT_EQ(frame.Pixel(159, 213), digit);
-    EXPECT_NE(frame.Pixel(158, 213), digit);
-    EXPECT_EQ(frame.Pixel(167, 102), knob);
-    EXPECT_NE(frame.Pixel(166, 102), knob);
-    EXPECT_EQ(frame.Pixel(199, 138), knob) << "music still at 64";
-
-    page->selection = kStartRound;
-    Key(game->keys.vkRight);  // "10" from x 153
-    frame.Fill(0);
-    game->Render(frame.Buffer());
-    EXPECT_EQ(frame.Pixel(152, 213), digit);
-    EXPECT_NE(frame.Pixel(151, 213), digit);
-    EXPECT_EQ(frame.Pixel(166, 213), digit);
-    EXPECT_EQ(frame.Pixel(183, 210), lit);
-    EXPECT_EQ(frame.Pixel(133, 210), unlit);
-    game->Render(frame.Buffer());
-    EXPECT_EQ(frame.Pixel(183, 210), unlit) << "lit for one drawn frame only";
 }
 
 TEST_F(OptionsSceneTest, VolumesStepByTwoWithinZeroToSixtyFourAndReachTheChannelsAtOnce) {

@@ -50,25 +50,6 @@ Box InkBox(const PictureCanvas& canvas) {
     return box;
 }
 
-Box LabelInk(const assetgen::PlacedLabel& label) {
-    PictureCanvas canvas(240, 320, PictureKey::Red);
-    assetgen::DrawLabel(canvas.Cairo(), label);
-    return InkBox(canvas);
-}
-
-std::vector<uint8_t> MirroredRgb(const std::vector<uint8_t>& rgb, int width, int height) {
-    std::vector<uint8_t> out(rgb.size());
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            for (int c = 0; c < 3; ++c) {
-                out[(static_cast<size_t>(y) * width + x) * 3 + c] =
-                    rgb[(static_cast<size_t>(y) * width + (width - 1 - x)) * 3 + c];
-            }
-        }
-    }
-    return out;
-}
-
 TEST(PictureSnap, HalfCoveredPixelsKeepTheirOwnColourAndLessBecomesKey) {
     for (PictureKey key : kKeys) {
         const Rgb keyColour = assetgen::KeyColour(key);
@@ -184,44 +165,6 @@ TEST(PictureReader, TruncatedOrHostileBitmapsAreRefusedWithoutReadingPastTheEnd)
     EXPECT_EQ(image.rgb[6], 0);  // index 200, bottom-left
 }
 
-TEST(AimArrow, EveryAngleIsTheExactMirrorOfItsPartner) {
-    for (int angle = 10; angle <= 90; angle += 4) {
-        PictureCanvas own(assetgen::kAimBox, assetgen::kAimBox, PictureKey::Black);
-        PictureCanvas partner(assetgen::kAimBox, assetgen::kAimBox, PictureKey::Black);
-        assetgen::DrawAimArrow(own, angle);
-        assetgen::DrawAimArrow(partner, 180 - angle);
-        EXPECT_EQ(MirroredRgb(own.SnappedRgb(), assetgen::kAimBox, assetgen::kAimBox),
-                  partner.SnappedRgb())
-            << angle;
-    }
-}
-
-TEST(AimArrow, PointsFromThePivotAtItsAngle) {
-    for (int angle = 10; angle <= 170; angle += 4) {
-        PictureCanvas arrow(assetgen::kAimBox, assetgen::kAimBox, PictureKey::Black);
-        assetgen::DrawAimArrow(arrow, angle);
-        const std::vector<uint8_t> rgb = arrow.SnappedRgb();
-        double bestDistance = 0, bestAngle = 0;
-        for (int y = 0; y < assetgen::kAimBox; ++y) {
-            for (int x = 0; x < assetgen::kAimBox; ++x) {
-                const uint8_t* p = &rgb[(static_cast<size_t>(y) * assetgen::kAimBox + x) * 3];
-                if (p[0] == 0 && p[1] == 0 && p[2] == 0) continue;
-                const double dx = x + 0.5 - assetgen::kAimPivotX;
-                const double dy = assetgen::kAimPivotY - (y + 0.5);
-                const double d = std::hypot(dx, dy);
-                // Nothing of the arrow hides under the launcher bubble's middle.
-                ASSERT_GT(d, 9.0) << angle;
-                if (d > bestDistance) {
-                    bestDistance = d;
-                    bestAngle = std::atan2(dy, dx) * 180 / M_PI;
-                }
-            }
-        }
-        EXPECT_GT(bestDistance, 36) << angle;
-        EXPECT_NEAR(bestAngle, angle, 3.0) << angle;
-    }
-}
-
 TEST(StrokeFontGlyphs, CapitalsAndDigitsExistAndNothingElseDraws) {
     for (char c = 'A'; c <= 'Z'; ++c)
         EXPECT_TRUE(assetgen::StrokeFont::HasGlyph(c)) << c;
@@ -232,48 +175,6 @@ TEST(StrokeFontGlyphs, CapitalsAndDigitsExistAndNothingElseDraws) {
     PictureCanvas canvas(40, 40, PictureKey::Red);
     assetgen::StrokeFont::DrawText(canvas.Cairo(), "a!", 5, 5, assetgen::MenuLabelStyle());
     EXPECT_TRUE(InkBox(canvas).Empty());
-}
-
-TEST(PageLabels, TitleAndGameOverLabelsStayInsideTheirTapBoxes) {
-    // Taps count for 77 < x < 177 and 111 + 43k < y < 154 + 43k; the cursor bubble is 22 high
-    // on the row, so the label shares its band.
-    const std::vector<std::vector<std::string>> pages = {
-        {"ROUNDS", "PUSH", "OPTIONS", "QUIT"}, {"NEW GAME", "RETRY", "HIGH SCORES", "TITLE"}};
-    for (const auto& texts : pages) {
-        const std::vector<assetgen::PlacedLabel> labels = assetgen::MenuLabels(texts);
-        ASSERT_EQ(labels.size(), 4u);
-        for (int k = 0; k < 4; ++k) {
-            const Box ink = LabelInk(labels[k]);
-            ASSERT_FALSE(ink.Empty()) << texts[k];
-            EXPECT_GT(ink.left, 77) << texts[k];
-            EXPECT_LT(ink.right, 177) << texts[k];
-            EXPECT_GE(ink.top, 111 + 43 * k) << texts[k];
-            EXPECT_LE(ink.bottom, 111 + 43 * k + 21) << texts[k];
-            EXPECT_GE(ink.bottom - ink.top, 16) << texts[k];
-        }
-    }
-}
-
-TEST(PageLabels, OptionLabelsLeaveRoomForTheBarsAndArrows) {
-    const std::vector<assetgen::PlacedLabel> labels = assetgen::OptionLabels();
-    ASSERT_EQ(labels.size(), 5u);
-    const char* expected[] = {"EFFECTS", "MUSIC", "HIGH SCORES", "ROUND", "BACK"};
-    for (int k = 0; k < 5; ++k) {
-        EXPECT_EQ(labels[k].text, expected[k]);
-        const Box ink = LabelInk(labels[k]);
-        const int row = 101 + 37 * k;
-        EXPECT_GT(ink.left, 62) << expected[k];
-        EXPECT_GE(ink.top, row) << expected[k];
-        EXPECT_LE(ink.bottom, row + 24) << expected[k];
-        // Bars at x 135 and the round arrows at x 133 share the rows of entries 0, 1 and 3.
-        const bool sharesRow = k == 0 || k == 1 || k == 3;
-        EXPECT_LT(ink.right, sharesRow ? 132 : 212) << expected[k];
-    }
-    // The two entries that react to taps on the label: y 173..210 and 247..284.
-    EXPECT_GE(LabelInk(labels[2]).top, 173);
-    EXPECT_LE(LabelInk(labels[2]).bottom, 210);
-    EXPECT_GE(LabelInk(labels[4]).top, 247);
-    EXPECT_LE(LabelInk(labels[4]).bottom, 284);
 }
 
 }  // namespace

@@ -29,15 +29,6 @@ TEST_F(TitlePageTest, IsTheFirstPageAndTheGameRoutesToIt) {
     EXPECT_EQ(title->selection, 1);
     game->OnTap(100, 200);  // entry 2, the options
     EXPECT_EQ(game->state, kStateOptions);
-
-    Install(title->background, Solid(240, 320, 0x1111));
-    Install(title->cursor, Solid(1, 1, 0x2222));
-    test::Frame frame;
-    game->state = kStateTitle;
-    title->selection = 3;
-    game->Render(frame.Buffer());
-    EXPECT_EQ(frame.Pixel(47, 111 + 3 * 43), 0x2222);
-    EXPECT_EQ(frame.Pixel(0, 0), 0x1111);
 }
 
 TEST_F(TitlePageTest, CursorKeysWrapAroundWithTheMenuSound) {
