@@ -9,6 +9,7 @@
 
 class BackBuffer;
 class Game;
+class RoundBook;
 
 // State handed to the shell library's activation and setting-change handlers.
 struct ShellActivateInfo {
@@ -33,6 +34,9 @@ extern BackBuffer* g_backBuffer;
 extern Game* g_game;
 // The round index a new game starts at, set from the command line for testing; -1 leaves it.
 extern int g_startRoundForTesting;
+// A player's round set from --rounds, compiled before the window opens; null plays the
+// built-in rounds.
+extern const RoundBook* g_customRounds;
 extern ShellActivateInfo g_shellActivateInfo;
 extern uint32_t g_lastFrameTick;
 constexpr uint32_t kFramePeriodMs = 50;

@@ -10,6 +10,7 @@
 #include "actors/Effect.h"
 #include "actors/FishEffect.h"
 #include "actors/Rival.h"
+#include "app/Globals.h"
 #include "bosses/Boss.h"
 #include "gfx/BigFont.h"
 #include "gfx/Bitmap.h"
@@ -60,6 +61,7 @@ bool IsConfirmKey(int key) {
 }
 
 Game::Game() {
+    roundBook = g_customRounds ? *g_customRounds : RoundBook::BuiltIn(g_moduleDirA);
     bestRound = LoadProgress();
     SoundBank::SetMusicVolume(64);
     SoundBank::SetEffectsVolume(64);

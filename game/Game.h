@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "game/FieldGeometry.h"
+#include "game/RoundBook.h"
 #include "game/ShotRules.h"
 #include "platform/i_gx.h"
 
@@ -92,6 +93,9 @@ class Game {
     void NewGame();
     void RetryRound();
     void LoadRound(int n);
+    // Plays another round set from now on (its own progress comes with it).
+    void UseRounds(const RoundBook& book);
+    int LastRound() const { return roundBook.LastRound(); }
     void SetUpBoss();
     void RunClearSequence(BackBuffer& target);
     void SaveProgress();
@@ -105,6 +109,10 @@ class Game {
     void DrawPlayScreen(BackBuffer& target);
     void DrawStones(BackBuffer& target);
     void DrawField(BackBuffer& target);
+    // The field's bubbles alone, as they lie (the editor draws its rounds with it).
+    void DrawFieldCells(BackBuffer& target, int shake) const;
+    // The ends of a round the drawn field decides: a bubble on the deadline, an empty field.
+    void CheckFieldEnds();
     void DrawMachinery(BackBuffer& target);
     void DrawPointer(BackBuffer& target);
 
@@ -123,6 +131,7 @@ class Game {
     Scene* PageForState(int pageState) const;
 
     int field[kFieldRows][kFieldCols];
+    RoundBook roundBook;
     int hiScoreReturnState = kStateGameOver;
     int state = kStateTitle;
     GXKeyList keys;

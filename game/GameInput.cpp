@@ -63,7 +63,7 @@ void Game::PlayKey(int key) {
 }
 
 void Game::FireKey() {
-    if (round > 47) {
+    if (round > LastRound()) {
         // Past the last round: leave the victory picture the way a lost game is left.
         round = 0;
         losing = true;
