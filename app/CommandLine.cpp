@@ -49,6 +49,8 @@ const char* UsageText() {
            "  --record FILE        write this run's input in the same form\n"
            "  --shot N:FILE.png    save frame N as a PNG (repeatable)\n"
            "  --stats              print one JSON line of the game's state at exit\n"
+           "  --rounds FILE.txt    play your own round set (1 to 48 rounds, written as\n"
+           "                       assets/rounds.txt); it keeps its own progress and scores\n"
            "  --bot                the autoplayer plays (a demo in a window); its keys are\n"
            "                       recorded by --record like a person's\n"
            "  --bot-mode MODE      rounds (default) or push\n"
@@ -92,6 +94,9 @@ bool ParseCommandLine(int argc, char** argv, CommandLine* out, std::string* erro
             ShotRequest shot;
             ok = hasValue && ParseShot(value, &shot);
             p.shots.push_back(shot);
+        } else if (arg == "--rounds") {
+            ok = hasValue && !value.empty();
+            out->roundsFile = value;
         } else if (arg == "--bot-mode") {
             ok = hasValue && (value == "rounds" || value == "push");
             out->botPush = value == "push";

@@ -9,8 +9,9 @@ struct CommandLine {
     PlatformOptions platform;
     bool stats = false;
     bool bot = false;
-    bool botPush = false;  // --bot-mode push
-    int startRound = -1;   // --bot-start-round N, as a round index
+    bool botPush = false;    // --bot-mode push
+    int startRound = -1;     // --bot-start-round N, as a round index
+    std::string roundsFile;  // --rounds: a player's round set
     bool showHelp = false;
     bool showVersion = false;
 };

@@ -31,8 +31,8 @@ std::string StatsJson(const Game& g, long frames) {
         << ",\"rowParity\":" << g.rowParity << ",\"nextColour\":" << g.nextColour
         << ",\"afterNextColour\":" << g.afterNextColour << ",\"lastEffect\":" << g.lastEffect
         << ",\"idleFrames\":" << g.idleFrames << ",\"roundsCleared\":" << g.roundsCleared
-        << ",\"shotsFired\":" << g.shotsFired << ",\"bossesBeaten\":" << g.bossesBeaten
-        << ",\"field\":[";
+        << ",\"roundCount\":" << g.roundBook.Count() << ",\"shotsFired\":" << g.shotsFired
+        << ",\"bossesBeaten\":" << g.bossesBeaten << ",\"field\":[";
     for (int r = 0; r < kFieldRows; ++r) {
         out << (r ? ",[" : "[");
         for (int c = 0; c < kFieldCols; ++c)

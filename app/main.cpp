@@ -7,6 +7,7 @@
 #include "app/Shell.h"
 #include "app/StatsReport.h"
 #include "bot/Autoplayer.h"
+#include "game/RoundBook.h"
 #include "platform/FrameInput.h"
 #include "platform/i_system.h"
 
@@ -28,6 +29,15 @@ int main(int argc, char** argv) {
     if (options.showVersion) {
         std::printf("tarngame %s\n", TARN_VERSION);
         return 0;
+    }
+    // A malformed round set is refused before any window opens.
+    RoundBook customRounds;
+    if (!options.roundsFile.empty()) {
+        if (!RoundBook::Load(options.roundsFile, &customRounds, &error)) {
+            std::fprintf(stderr, "tarngame: %s\n", error.c_str());
+            return 1;
+        }
+        g_customRounds = &customRounds;
     }
     RegisterResources(AppResources());
     if (!I_Init(options.platform, argv[0], &error)) {

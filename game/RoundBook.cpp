@@ -1,6 +1,8 @@
 #include "game/RoundBook.h"
 
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 
 #include "gfx/DataPath.h"
 
@@ -54,6 +56,19 @@ bool RoundBook::Compile(const std::string& text, RoundBook* out, std::string* er
     if (!error->empty()) return false;
     *out = OfRecords(set.records, true);
     return true;
+}
+
+bool RoundBook::Load(const std::string& path, RoundBook* out, std::string* error) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    if (!in) {
+        *error = path + ": cannot read the round set";
+        return false;
+    }
+    text << in.rdbuf();  // an empty file reads as no text, refused below as no rounds
+    if (Compile(text.str(), out, error)) return true;
+    *error = path + ": " + *error;
+    return false;
 }
 
 RoundBook RoundBook::OfRecords(const std::vector<RoundRecord>& records, bool saved) {

@@ -21,6 +21,8 @@ class RoundBook {
     // A player's set of 1..48 rounds from the text form, held to the rules the build checks.
     // False with the build's message (round, row, line) when it is malformed.
     static bool Compile(const std::string& text, RoundBook* out, std::string* error);
+    // The same from a file; the error then starts with the file's name.
+    static bool Load(const std::string& path, RoundBook* out, std::string* error);
     static RoundBook OfRecords(const std::vector<RoundRecord>& records, bool saved);
     // One round to try out: nothing it does is saved.
     static RoundBook Trial(const RoundRecord& record);
