@@ -51,6 +51,7 @@ const char* UsageText() {
            "  --stats              print one JSON line of the game's state at exit\n"
            "  --rounds FILE.txt    play your own round set (1 to 48 rounds, written as\n"
            "                       assets/rounds.txt); it keeps its own progress and scores\n"
+           "  --edit FILE.txt      the round editor on a set (created when missing)\n"
            "  --bot                the autoplayer plays (a demo in a window); its keys are\n"
            "                       recorded by --record like a person's\n"
            "  --bot-mode MODE      rounds (default) or push\n"
@@ -97,6 +98,9 @@ bool ParseCommandLine(int argc, char** argv, CommandLine* out, std::string* erro
         } else if (arg == "--rounds") {
             ok = hasValue && !value.empty();
             out->roundsFile = value;
+        } else if (arg == "--edit") {
+            ok = hasValue && !value.empty();
+            out->editFile = value;
         } else if (arg == "--bot-mode") {
             ok = hasValue && (value == "rounds" || value == "push");
             out->botPush = value == "push";

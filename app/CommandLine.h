@@ -12,6 +12,7 @@ struct CommandLine {
     bool botPush = false;    // --bot-mode push
     int startRound = -1;     // --bot-start-round N, as a round index
     std::string roundsFile;  // --rounds: a player's round set
+    std::string editFile;    // --edit: the round editor on this set
     bool showHelp = false;
     bool showVersion = false;
 };

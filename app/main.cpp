@@ -8,6 +8,7 @@
 #include "app/StatsReport.h"
 #include "bot/Autoplayer.h"
 #include "game/RoundBook.h"
+#include "pages/EditorScene.h"
 #include "platform/FrameInput.h"
 #include "platform/i_system.h"
 
@@ -38,6 +39,15 @@ int main(int argc, char** argv) {
             return 1;
         }
         g_customRounds = &customRounds;
+    }
+    EditorStart editorStart;
+    if (!options.editFile.empty()) {
+        editorStart.path = options.editFile;
+        if (!EditorScene::OpenFile(editorStart.path, &editorStart.rounds, &error)) {
+            std::fprintf(stderr, "tarngame: %s\n", error.c_str());
+            return 1;
+        }
+        g_editorStart = &editorStart;
     }
     RegisterResources(AppResources());
     if (!I_Init(options.platform, argv[0], &error)) {

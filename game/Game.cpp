@@ -16,6 +16,7 @@
 #include "gfx/Bitmap.h"
 #include "gfx/ScoreCounter.h"
 #include "gfx/SmallFont.h"
+#include "pages/EditorScene.h"
 #include "pages/GameOverScene.h"
 #include "pages/HiScoreScene.h"
 #include "pages/OptionsScene.h"
@@ -89,6 +90,7 @@ Game::~Game() {
     delete gameOverPage;
     delete optionsPage;
     delete hiScorePage;
+    delete editorPage;
     delete score;
     delete rival;
     delete bigFish;
@@ -216,6 +218,8 @@ Scene* Game::PageForState(int pageState) const {
             return gameOverPage;
         case kStateHiScores:
             return hiScorePage;
+        case kStateEditor:
+            return editorPage;
         default:
             return nullptr;
     }

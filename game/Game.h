@@ -25,6 +25,7 @@ class OptionsScene;
 class Rival;
 class Scene;
 class ScoreCounter;
+struct EditorStart;
 class TitleScene;
 
 constexpr int kFieldRows = 12;
@@ -43,6 +44,7 @@ enum GameState : int {
     kStateOptions = 2,
     kStateGameOver = 3,
     kStateHiScores = 4,
+    kStateEditor = 5,
 };
 
 bool IsConfirmKey(int key);
@@ -93,6 +95,13 @@ class Game {
     void NewGame();
     void RetryRound();
     void LoadRound(int n);
+    // The round editor (--edit, and the web page's editor): opens it on a set; false when
+    // its page cannot be made.
+    bool OpenEditor(const EditorStart& start);
+    // A real rounds-mode game of one round from the editor; losing, clearing or the exit tap
+    // come back to the editor.
+    void StartEditorTrial(const RoundRecord& record);
+    void ReturnToEditor();
     // Plays another round set from now on (its own progress comes with it).
     void UseRounds(const RoundBook& book);
     int LastRound() const { return roundBook.LastRound(); }
@@ -154,6 +163,7 @@ class Game {
     TitleScene* titlePage = nullptr;
     OptionsScene* optionsPage = nullptr;
     HiScoreScene* hiScorePage = nullptr;
+    Scene* editorPage = nullptr;  // made by OpenEditor
     Boss* boss = nullptr;
     Rival* rival = nullptr;
     BigFish* bigFish = nullptr;
@@ -205,6 +215,7 @@ class Game {
     bool losing = false;
     bool rowParityFlag = false;
     bool pushMode = false;
+    bool editorTrial = false;  // the game in play is the editor's test of one round
     bool launchEnabled = true;
     bool colourPresent[8] = {};
 

@@ -23,6 +23,7 @@ void Game::OnTap(int x, int y) {
             ClearRunning();
             SoundBank::PlayMenu();
             state = kStateTitle;
+            if (editorTrial) ReturnToEditor();
         }
         return;
     }
@@ -30,7 +31,7 @@ void Game::OnTap(int x, int y) {
 }
 
 void Game::OnStylusMove(int x, int y) {
-    if (state != kStateOptions) return;
+    if (state != kStateOptions && state != kStateEditor) return;
     if (Scene* page = PageForState(state)) page->OnStylusMove(x, y);
 }
 
@@ -74,6 +75,10 @@ void Game::FireKey() {
     if (!losing) return;
     losing = false;
     ClearRunning();
+    if (editorTrial) {
+        ReturnToEditor();
+        return;
+    }
     state = kStateHiScores;
     hiScoreReturnState = kStatePlay;  // the finished game's score goes in first
     if (Scene* page = PageForState(kStateGameOver)) page->Prepare();

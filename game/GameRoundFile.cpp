@@ -1,6 +1,11 @@
 // The rounds of the set in play, loaded once (RoundBook), copied into the field one at a time.
 #include "game/Game.h"
 
+#include <new>
+
+#include "pages/EditorScene.h"
+#include "platform/i_system.h"
+
 void Game::LoadRound(int n) {
     for (auto& row : field)
         for (int& cell : row)
@@ -26,4 +31,37 @@ void Game::RaiseStartRound() {
 
 void Game::LowerStartRound() {
     if (startRound > 0) --startRound;
+}
+
+bool Game::OpenEditor(const EditorStart& start) {
+    delete editorPage;
+    editorPage = new (std::nothrow) EditorScene(this, start);
+    if (!editorPage) return false;
+    ClearRunning();
+    state = kStateEditor;
+    I_SetTypedKeys(true);
+    return true;
+}
+
+void Game::StartEditorTrial(const RoundRecord& record) {
+    UseRounds(RoundBook::Trial(record));
+    SelectRoundsMode();
+    startRound = 0;
+    editorTrial = true;
+    I_SetTypedKeys(false);
+    NewGame();
+    state = kStatePlay;
+    SetRunning();
+}
+
+void Game::ReturnToEditor() {
+    editorTrial = false;
+    ClearRunning();
+    ClearEffects();
+    EndClearSequence();
+    losing = false;
+    suspended = false;
+    boss = nullptr;
+    state = kStateEditor;
+    I_SetTypedKeys(true);
 }

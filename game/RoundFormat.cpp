@@ -257,30 +257,72 @@ std::array<bool, kRoundRecordBytes> LooseCells(const RoundRecord& record) {
     return loose;
 }
 
-std::string CheckRound(const RoundRecord& record, int index) {
-    const std::string name = "round " + std::to_string(index + 1);
+RoundFault FindRoundFault(const RoundRecord& record, int index) {
     const auto loose = LooseCells(record);
-    int bubbles = 0;
+    RoundFault fault;
     for (int row = 0; row < kRoundRows; ++row) {
         for (int col = 0; col < RoundRowLength(row); ++col) {
             const int at = RoundRowOffset(row) + col;
             if (record[at] == 0) continue;
-            ++bubbles;
-            const std::string cell =
-                name + ", row " + std::to_string(row) + ", cell " + std::to_string(col + 1) + ": ";
+            ++fault.bubbles;
+            if (fault.rule != RoundRule::kKept) continue;
             if (row >= kLowestFreeRow)
-                return cell + "rows " + std::to_string(kLowestFreeRow) + " to " +
-                       std::to_string(kRoundRows - 1) + " must stay empty";
-            if (loose[at]) return cell + "hangs loose - every bubble must hang from the ceiling";
-            if (IsBossRound(index) && InBossWay(row, col))
-                return cell + "in the boss's way - a boss round leaves the middle open";
+                fault.rule = RoundRule::kLowRows;
+            else if (loose[at])
+                fault.rule = RoundRule::kLoose;
+            else if (IsBossRound(index) && InBossWay(row, col))
+                fault.rule = RoundRule::kBossWay;
+            else
+                continue;
+            fault.row = row;
+            fault.col = col;
         }
     }
-    if (bubbles == 0) return name + ": empty - a round needs at least one bubble";
-    if (IsBossRound(index) && bubbles > kMostBossBubbles)
-        return name + ": " + std::to_string(bubbles) + " bubbles - a boss round holds at most " +
-               std::to_string(kMostBossBubbles);
-    return "";
+    if (fault.rule != RoundRule::kKept) return fault;
+    if (fault.bubbles == 0) fault.rule = RoundRule::kEmpty;
+    if (IsBossRound(index) && fault.bubbles > kMostBossBubbles)
+        fault.rule = RoundRule::kBossCrowded;
+    return fault;
+}
+
+const char* RoundRuleLabel(RoundRule rule) {
+    switch (rule) {
+        case RoundRule::kEmpty:
+            return "NO BUBBLES";
+        case RoundRule::kLowRows:
+            return "ROWS 8 TO 10 FULL";
+        case RoundRule::kLoose:
+            return "LOOSE BUBBLE";
+        case RoundRule::kBossWay:
+            return "BOSS WAY BLOCKED";
+        case RoundRule::kBossCrowded:
+            return "TOO FULL FOR BOSS";
+        default:
+            return "";
+    }
+}
+
+std::string CheckRound(const RoundRecord& record, int index) {
+    const RoundFault fault = FindRoundFault(record, index);
+    std::string where = "round " + std::to_string(index + 1);
+    if (fault.row >= 0)
+        where += ", row " + std::to_string(fault.row) + ", cell " + std::to_string(fault.col + 1);
+    switch (fault.rule) {
+        case RoundRule::kEmpty:
+            return where + ": empty - a round needs at least one bubble";
+        case RoundRule::kLowRows:
+            return where + ": rows " + std::to_string(kLowestFreeRow) + " to " +
+                   std::to_string(kRoundRows - 1) + " must stay empty";
+        case RoundRule::kLoose:
+            return where + ": hangs loose - every bubble must hang from the ceiling";
+        case RoundRule::kBossWay:
+            return where + ": in the boss's way - a boss round leaves the middle open";
+        case RoundRule::kBossCrowded:
+            return where + ": " + std::to_string(fault.bubbles) +
+                   " bubbles - a boss round holds at most " + std::to_string(kMostBossBubbles);
+        default:
+            return "";
+    }
 }
 
 std::string CheckRounds(const RoundSet& rounds) {

@@ -44,6 +44,15 @@ std::string FormatRoundsKeeping(const RoundSet& rounds, const RoundSet& source);
 // hanging from the ceiling, and in a boss round the middle left open for the boss. Returns ""
 // or the first rule the round breaks, naming the round (index counted from 0) and the cell.
 std::string CheckRound(const RoundRecord& record, int index);
+enum class RoundRule { kKept, kEmpty, kLowRows, kLoose, kBossWay, kBossCrowded };
+struct RoundFault {
+    RoundRule rule = RoundRule::kKept;
+    int row = -1, col = -1;  // the first cell at fault, or -1
+    int bubbles = 0;
+};
+RoundFault FindRoundFault(const RoundRecord& record, int index);
+// The rule in a few capitals, for the editor's screen: "LOOSE BUBBLE".
+const char* RoundRuleLabel(RoundRule rule);
 std::string CheckRounds(const RoundSet& rounds);
 // Cells (record offsets) holding a bubble that nothing holds up: it would fall at once.
 std::array<bool, kRoundRecordBytes> LooseCells(const RoundRecord& record);
