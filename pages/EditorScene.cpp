@@ -103,12 +103,10 @@ RoundSet OneEmptyRound() {
 
 }  // namespace
 
-bool EditorScene::OpenFile(const std::string& path, RoundSet* rounds, std::string* error) {
+bool EditorScene::ReadFile(const std::string& path, RoundSet* rounds, std::string* error) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        *rounds = OneEmptyRound();
-        if (WriteText(path, FormatRounds(*rounds))) return true;
-        *error = path + ": cannot create the file";
+        *error = path + ": cannot read the file";
         return false;
     }
     std::ostringstream text;
@@ -117,6 +115,37 @@ bool EditorScene::OpenFile(const std::string& path, RoundSet* rounds, std::strin
     if (error->empty()) return true;
     *error = path + ": " + *error;
     return false;
+}
+
+bool EditorScene::OpenFile(const std::string& path, RoundSet* rounds, std::string* error) {
+    if (std::ifstream(path)) return ReadFile(path, rounds, error);
+    *rounds = OneEmptyRound();
+    if (WriteText(path, FormatRounds(*rounds))) return true;
+    *error = path + ": cannot create the file";
+    return false;
+}
+
+bool EditorScene::ImportRound(const std::string& path, const RoundRecord& record,
+                              EditorStart* start, std::string* error) {
+    RoundSet source;
+    const bool exists = static_cast<bool>(std::ifstream(path));
+    if (exists && !ReadFile(path, &source, error)) return false;
+    if (source.records.size() >= static_cast<size_t>(kRoundCount)) {
+        *error = path + ": the set already holds " + std::to_string(kRoundCount) + " rounds";
+        return false;
+    }
+    RoundSet rounds = source;
+    rounds.records.push_back(record);
+    rounds.titles.push_back("Imported round");
+    const std::string text = FormatRoundsKeeping(rounds, source);
+    if (!WriteText(path, text)) {
+        *error = path + ": cannot write the file";
+        return false;
+    }
+    start->path = path;
+    ParseRounds(text, start->rounds, 1);
+    start->round = static_cast<int>(rounds.records.size()) - 1;
+    return true;
 }
 
 bool EditorScene::WriteText(const std::string& path, const std::string& text) {

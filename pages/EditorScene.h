@@ -26,6 +26,12 @@ class EditorScene : public Scene {
     // progress).
     static bool OpenFile(const std::string& path, RoundSet* rounds, std::string* error);
     static bool WriteText(const std::string& path, const std::string& text);
+    // Reads a set without creating anything; false when missing or malformed.
+    static bool ReadFile(const std::string& path, RoundSet* rounds, std::string* error);
+    // Adds a round (from a code) at the end of the set in path, creating the file, and makes
+    // start open the editor on it.
+    static bool ImportRound(const std::string& path, const RoundRecord& record, EditorStart* start,
+                            std::string* error);
 
     EditorScene(Game* game, const EditorStart& start);
     ~EditorScene() override;
