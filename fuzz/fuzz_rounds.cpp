@@ -6,6 +6,7 @@
 #include "app/Globals.h"
 #include "fuzz/FuzzSupport.h"
 #include "game/Game.h"
+#include "game/RoundCode.h"
 #include "game/RoundFormat.h"
 
 namespace {
@@ -23,6 +24,10 @@ void CheckText(const uint8_t* data, size_t size) {
     RoundBook book;
     std::string error;
     RoundBook::Compile(text, &book, &error);
+    // The first line as a round code: refused, or a round that codes back to itself.
+    RoundRecord record{};
+    const std::string code = text.substr(0, text.find('\n'));
+    if (DecodeRoundCode(code, &record, &error) && EncodeRoundCode(record) != code) std::abort();
 }
 
 }  // namespace
