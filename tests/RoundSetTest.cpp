@@ -4,7 +4,6 @@
 #include <fstream>
 
 #include "game/RoundBook.h"
-#include "gfx/ScoreCounter.h"
 #include "tests/PlayFixture.h"
 
 namespace {
@@ -124,23 +123,6 @@ TEST_F(RoundSetTest, ProgressAndScoresStayApartPerSet) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(saveDir), {}), 1);
 }
 
-TEST_F(RoundSetTest, HighScoresOfACustomSetGoToItsOwnTable) {
-    RoundBook mine;
-    std::string error;
-    ASSERT_TRUE(RoundBook::Compile(Text(3), &mine, &error)) << error;
-    game->UseRounds(mine);
-    game->score->Set(12345);
-    game->losing = true;
-    game->OnKeyDown(193);  // the lost game moves on to the table
-    ASSERT_EQ(game->state, kStateHiScores);
-    for (int i = 0; i < 8; ++i) {
-        game->Render(frame.Buffer());
-        game->OnKeyDown(193);
-    }
-    EXPECT_TRUE(SaveFileExists(mine.ScoresFile()));
-    EXPECT_FALSE(SaveFileExists("\\data.dat"));
-}
-
 // Through the binary: a malformed set is refused before the game starts, naming the place.
 TEST(RoundSetRun, MalformedSetsAreRefusedWithTheBuildsMessage) {
     const std::string dir = test::MakeTempDir();
@@ -151,9 +133,7 @@ TEST(RoundSetRun, MalformedSetsAreRefusedWithTheBuildsMessage) {
     } cases[] = {
         {good.substr(0, good.find("round 2")) + "round 2: x\nR R\n",
          "round 2, row 0 (line 15): 2 cells"},
-        {good + "round 4: skips\n", "round 3 (line 27)"},
         {"", "round 1: missing"},
-        {Text(49), "round 49"},
         {Loose(), "round 1, row 2, cell 1: hangs loose"},
     };
     for (const auto& c : cases) {
