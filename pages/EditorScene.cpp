@@ -162,6 +162,9 @@ EditorScene::EditorScene(Game* game, const EditorStart& start)
       emptySwatch_(MakeBox(kSwatchSize, kSwatchSize, 150, 150, 150, 1)),
       panel_(MakeBox(240, 320 - kPanelY, 20, 32, 52, 0)) {
     if (working_.records.empty()) working_ = source_ = OneEmptyRound();
+    if (working_.records.size() > static_cast<size_t>(kRoundCount))
+        working_.records.resize(kRoundCount);
+    working_.titles.resize(working_.records.size(), "New round");
     current_ = start.round >= 0 && start.round < Count() ? start.round : 0;
 }
 
