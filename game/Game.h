@@ -100,7 +100,7 @@ class Game {
     bool OpenEditor(const EditorStart& start);
     // A real rounds-mode game of one round from the editor; losing, clearing or the exit tap
     // come back to the editor.
-    void StartEditorTrial(const RoundRecord& record);
+    void StartEditorTrial(const RoundRecord& record, int index);
     void ReturnToEditor();
     // Plays another round set from now on (its own progress comes with it).
     void UseRounds(const RoundBook& book);

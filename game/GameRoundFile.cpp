@@ -43,10 +43,10 @@ bool Game::OpenEditor(const EditorStart& start) {
     return true;
 }
 
-void Game::StartEditorTrial(const RoundRecord& record) {
-    UseRounds(RoundBook::Trial(record));
+void Game::StartEditorTrial(const RoundRecord& record, int index) {
+    UseRounds(RoundBook::Trial(record, index));
     SelectRoundsMode();
-    startRound = 0;
+    startRound = LastRound();
     editorTrial = true;
     I_SetTypedKeys(false);
     NewGame();

@@ -81,8 +81,11 @@ RoundBook RoundBook::OfRecords(const std::vector<RoundRecord>& records, bool sav
     return book;
 }
 
-RoundBook RoundBook::Trial(const RoundRecord& record) {
-    return OfRecords({record}, false);
+RoundBook RoundBook::Trial(const RoundRecord& record, int index) {
+    if (index < 0 || index >= kRoundCount) index = 0;
+    std::vector<RoundRecord> records(index + 1, RoundRecord{});
+    records[index] = record;
+    return OfRecords(records, false);
 }
 
 void RoundBook::NameFiles(bool saved) {

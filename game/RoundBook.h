@@ -24,8 +24,10 @@ class RoundBook {
     // The same from a file; the error then starts with the file's name.
     static bool Load(const std::string& path, RoundBook* out, std::string* error);
     static RoundBook OfRecords(const std::vector<RoundRecord>& records, bool saved);
-    // One round to try out: nothing it does is saved.
-    static RoundBook Trial(const RoundRecord& record);
+    // One round to try out at its place in a set (index from 0), so a boss round brings its
+    // boss and the background and bonus are the round's own; the set ends after it and
+    // nothing it does is saved.
+    static RoundBook Trial(const RoundRecord& record, int index);
 
     int Count() const { return static_cast<int>(records_.size()); }
     int LastRound() const { return Count() - 1; }

@@ -303,7 +303,7 @@ void EditorScene::OnKey(int key) {
             AddRound();
             break;
         case kKeyT:
-            game_->StartEditorTrial(working_.records[current_]);
+            game_->StartEditorTrial(working_.records[current_], current_);
             break;
         case kKeyS:
             Save();

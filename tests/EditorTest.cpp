@@ -113,6 +113,13 @@ TEST_F(EditorRun, APlayTestOfTheRoundReturnsToTheEditor) {
     stats = Run(paint + "9 keydown 193\n", 120);
     EXPECT_EQ(test::StatsField(stats, "roundsCleared"), "1");
     EXPECT_EQ(test::StatsField(stats, "state"), "5");
+    // Tested at its place in the set: round 12 brings its boss.
+    std::string twelve;
+    for (int i = 1; i <= 11; ++i)
+        twelve += std::to_string(i) + " keydown 78\n";
+    stats = Run(twelve + "12 keydown 49\n13 keydown 84\n", 15);
+    EXPECT_EQ(test::StatsField(stats, "round"), "11");
+    EXPECT_EQ(test::StatsField(stats, "boss"), "0");
     // The exit tap leaves the test for the editor too, and nothing was saved.
     stats = Run(paint + "9 tap 210 200\n", 12);
     EXPECT_EQ(test::StatsField(stats, "state"), "5");

@@ -117,7 +117,7 @@ TEST_F(RoundSetTest, ProgressAndScoresStayApartPerSet) {
     game->UseRounds(again);
     EXPECT_EQ(game->bestRound, 4);
     // The editor's trial round keeps nothing at all.
-    game->UseRounds(RoundBook::Trial(Records(1)[0]));
+    game->UseRounds(RoundBook::Trial(Records(1)[0], 0));
     game->round = 0;
     game->SaveProgress();
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(saveDir), {}), 1);
