@@ -49,6 +49,11 @@ const char* UsageText() {
            "  --record FILE        write this run's input in the same form\n"
            "  --shot N:FILE.png    save frame N as a PNG (repeatable)\n"
            "  --stats              print one JSON line of the game's state at exit\n"
+           "  --rounds FILE.txt    play your own round set (1 to 48 rounds, written as\n"
+           "                       assets/rounds.txt); it keeps its own progress and scores\n"
+           "  --edit FILE.txt      the round editor on a set (created when missing)\n"
+           "  --export-round FILE.txt:N  print round N of a set as a short code\n"
+           "  --import-round CODE  add the round of a code to the set of --edit and edit it\n"
            "  --bot                the autoplayer plays (a demo in a window); its keys are\n"
            "                       recorded by --record like a person's\n"
            "  --bot-mode MODE      rounds (default) or push\n"
@@ -92,6 +97,18 @@ bool ParseCommandLine(int argc, char** argv, CommandLine* out, std::string* erro
             ShotRequest shot;
             ok = hasValue && ParseShot(value, &shot);
             p.shots.push_back(shot);
+        } else if (arg == "--rounds") {
+            ok = hasValue && !value.empty();
+            out->roundsFile = value;
+        } else if (arg == "--edit") {
+            ok = hasValue && !value.empty();
+            out->editFile = value;
+        } else if (arg == "--export-round") {
+            ok = hasValue && value.rfind(':') != std::string::npos;
+            out->exportRound = value;
+        } else if (arg == "--import-round") {
+            ok = hasValue && !value.empty();
+            out->importCode = value;
         } else if (arg == "--bot-mode") {
             ok = hasValue && (value == "rounds" || value == "push");
             out->botPush = value == "push";
@@ -127,6 +144,10 @@ bool ParseCommandLine(int argc, char** argv, CommandLine* out, std::string* erro
             return false;
         }
         if (usedValue) ++i;
+    }
+    if (!out->importCode.empty() && out->editFile.empty()) {
+        *error = "--import-round needs --edit FILE.txt, the set to add the round to";
+        return false;
     }
     return true;
 }

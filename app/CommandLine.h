@@ -9,8 +9,12 @@ struct CommandLine {
     PlatformOptions platform;
     bool stats = false;
     bool bot = false;
-    bool botPush = false;  // --bot-mode push
-    int startRound = -1;   // --bot-start-round N, as a round index
+    bool botPush = false;     // --bot-mode push
+    int startRound = -1;      // --bot-start-round N, as a round index
+    std::string roundsFile;   // --rounds: a player's round set
+    std::string editFile;     // --edit: the round editor on this set
+    std::string exportRound;  // --export-round FILE.txt:N
+    std::string importCode;   // --import-round CODE (with --edit)
     bool showHelp = false;
     bool showVersion = false;
 };

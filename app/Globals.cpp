@@ -12,5 +12,7 @@ uint32_t g_frameBytes = 0;
 BackBuffer* g_backBuffer = nullptr;
 Game* g_game = nullptr;
 int g_startRoundForTesting = -1;
+const RoundBook* g_customRounds = nullptr;
+const EditorStart* g_editorStart = nullptr;
 ShellActivateInfo g_shellActivateInfo = {};
 uint32_t g_lastFrameTick = 0;

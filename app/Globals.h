@@ -9,6 +9,8 @@
 
 class BackBuffer;
 class Game;
+class RoundBook;
+struct EditorStart;
 
 // State handed to the shell library's activation and setting-change handlers.
 struct ShellActivateInfo {
@@ -33,6 +35,11 @@ extern BackBuffer* g_backBuffer;
 extern Game* g_game;
 // The round index a new game starts at, set from the command line for testing; -1 leaves it.
 extern int g_startRoundForTesting;
+// A player's round set from --rounds, compiled before the window opens; null plays the
+// built-in rounds.
+extern const RoundBook* g_customRounds;
+// --edit: the set the first paint opens the round editor on; null starts on the title page.
+extern const EditorStart* g_editorStart;
 extern ShellActivateInfo g_shellActivateInfo;
 extern uint32_t g_lastFrameTick;
 constexpr uint32_t kFramePeriodMs = 50;

@@ -95,6 +95,7 @@ LRESULT FirstPaint(HWND window) {
     // without it, testing sets it here.
     if (g_startRoundForTesting >= 0 && !g_game->optionsPage)
         g_game->startRound = g_startRoundForTesting;
+    if (g_editorStart && !g_game->OpenEditor(*g_editorStart)) return AbandonStart();
     g_game->StartMusic();
     return 0;
 }

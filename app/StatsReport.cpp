@@ -31,8 +31,11 @@ std::string StatsJson(const Game& g, long frames) {
         << ",\"rowParity\":" << g.rowParity << ",\"nextColour\":" << g.nextColour
         << ",\"afterNextColour\":" << g.afterNextColour << ",\"lastEffect\":" << g.lastEffect
         << ",\"idleFrames\":" << g.idleFrames << ",\"roundsCleared\":" << g.roundsCleared
-        << ",\"shotsFired\":" << g.shotsFired << ",\"bossesBeaten\":" << g.bossesBeaten
-        << ",\"field\":[";
+        << ",\"shotsFired\":" << g.shotsFired << ",\"bossesBeaten\":" << g.bossesBeaten;
+    // Only a player's own set (or the editor's test) says how long it is, so the built-in
+    // game's line stays as recorded replays expect it.
+    if (!g.roundBook.IsBuiltIn()) out << ",\"roundCount\":" << g.roundBook.Count();
+    out << ",\"field\":[";
     for (int r = 0; r < kFieldRows; ++r) {
         out << (r ? ",[" : "[");
         for (int c = 0; c < kFieldCols; ++c)

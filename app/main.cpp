@@ -1,5 +1,6 @@
 // The desktop program: reads its options, starts the platform and runs the shell.
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/CommandLine.h"
 #include "app/Globals.h"
@@ -7,12 +8,41 @@
 #include "app/Shell.h"
 #include "app/StatsReport.h"
 #include "bot/Autoplayer.h"
+#include "game/RoundBook.h"
+#include "game/RoundCode.h"
+#include "pages/EditorScene.h"
 #include "platform/FrameInput.h"
 #include "platform/i_system.h"
 
 #ifndef TARN_VERSION
 #define TARN_VERSION "0.1.0"
 #endif
+
+namespace {
+
+// --export-round FILE.txt:N, N counting from 1 as the file does.
+int ExportRound(const std::string& spec) {
+    const size_t colon = spec.rfind(':');
+    const std::string path = spec.substr(0, colon);
+    RoundSet rounds;
+    std::string error;
+    if (!EditorScene::ReadFile(path, &rounds, &error)) {
+        std::fprintf(stderr, "tarngame: %s\n", error.c_str());
+        return 1;
+    }
+    char* end = nullptr;
+    const long n = std::strtol(spec.c_str() + colon + 1, &end, 10);
+    if (*end != '\0' || end == spec.c_str() + colon + 1 || n < 1 ||
+        n > static_cast<long>(rounds.records.size())) {
+        std::fprintf(stderr, "tarngame: %s holds rounds 1 to %zu, not \"%s\"\n", path.c_str(),
+                     rounds.records.size(), spec.c_str() + colon + 1);
+        return 1;
+    }
+    std::printf("%s\n", EncodeRoundCode(rounds.records[n - 1]).c_str());
+    return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     CommandLine options;
@@ -28,6 +58,33 @@ int main(int argc, char** argv) {
     if (options.showVersion) {
         std::printf("tarngame %s\n", TARN_VERSION);
         return 0;
+    }
+    // A malformed round set is refused before any window opens.
+    RoundBook customRounds;
+    if (!options.roundsFile.empty()) {
+        if (!RoundBook::Load(options.roundsFile, &customRounds, &error)) {
+            std::fprintf(stderr, "tarngame: %s\n", error.c_str());
+            return 1;
+        }
+        g_customRounds = &customRounds;
+    }
+    if (!options.exportRound.empty()) return ExportRound(options.exportRound);
+    EditorStart editorStart;
+    if (!options.importCode.empty()) {
+        RoundRecord record;
+        if (!DecodeRoundCode(options.importCode, &record, &error) ||
+            !EditorScene::ImportRound(options.editFile, record, &editorStart, &error)) {
+            std::fprintf(stderr, "tarngame: %s\n", error.c_str());
+            return 1;
+        }
+        g_editorStart = &editorStart;
+    } else if (!options.editFile.empty()) {
+        editorStart.path = options.editFile;
+        if (!EditorScene::OpenFile(editorStart.path, &editorStart.rounds, &error)) {
+            std::fprintf(stderr, "tarngame: %s\n", error.c_str());
+            return 1;
+        }
+        g_editorStart = &editorStart;
     }
     RegisterResources(AppResources());
     if (!I_Init(options.platform, argv[0], &error)) {

@@ -10,11 +10,13 @@
 #include "actors/Effect.h"
 #include "actors/FishEffect.h"
 #include "actors/Rival.h"
+#include "app/Globals.h"
 #include "bosses/Boss.h"
 #include "gfx/BigFont.h"
 #include "gfx/Bitmap.h"
 #include "gfx/ScoreCounter.h"
 #include "gfx/SmallFont.h"
+#include "pages/EditorScene.h"
 #include "pages/GameOverScene.h"
 #include "pages/HiScoreScene.h"
 #include "pages/OptionsScene.h"
@@ -60,6 +62,7 @@ bool IsConfirmKey(int key) {
 }
 
 Game::Game() {
+    roundBook = g_customRounds ? *g_customRounds : RoundBook::BuiltIn(g_moduleDirA);
     bestRound = LoadProgress();
     SoundBank::SetMusicVolume(64);
     SoundBank::SetEffectsVolume(64);
@@ -87,6 +90,7 @@ Game::~Game() {
     delete gameOverPage;
     delete optionsPage;
     delete hiScorePage;
+    delete editorPage;
     delete score;
     delete rival;
     delete bigFish;
@@ -216,6 +220,8 @@ Scene* Game::PageForState(int pageState) const {
             return gameOverPage;
         case kStateHiScores:
             return hiScorePage;
+        case kStateEditor:
+            return editorPage;
         default:
             return nullptr;
     }

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "game/FieldGeometry.h"
+#include "game/RoundBook.h"
 #include "game/ShotRules.h"
 #include "platform/i_gx.h"
 
@@ -24,6 +25,7 @@ class OptionsScene;
 class Rival;
 class Scene;
 class ScoreCounter;
+struct EditorStart;
 class TitleScene;
 
 constexpr int kFieldRows = 12;
@@ -42,6 +44,7 @@ enum GameState : int {
     kStateOptions = 2,
     kStateGameOver = 3,
     kStateHiScores = 4,
+    kStateEditor = 5,
 };
 
 bool IsConfirmKey(int key);
@@ -92,6 +95,16 @@ class Game {
     void NewGame();
     void RetryRound();
     void LoadRound(int n);
+    // The round editor (--edit, and the web page's editor): opens it on a set; false when
+    // its page cannot be made.
+    bool OpenEditor(const EditorStart& start);
+    // A real rounds-mode game of one round from the editor; losing, clearing or the exit tap
+    // come back to the editor.
+    void StartEditorTrial(const RoundRecord& record, int index);
+    void ReturnToEditor();
+    // Plays another round set from now on (its own progress comes with it).
+    void UseRounds(const RoundBook& book);
+    int LastRound() const { return roundBook.LastRound(); }
     void SetUpBoss();
     void RunClearSequence(BackBuffer& target);
     void SaveProgress();
@@ -105,6 +118,10 @@ class Game {
     void DrawPlayScreen(BackBuffer& target);
     void DrawStones(BackBuffer& target);
     void DrawField(BackBuffer& target);
+    // The field's bubbles alone, as they lie (the editor draws its rounds with it).
+    void DrawFieldCells(BackBuffer& target, int shake) const;
+    // The ends of a round the drawn field decides: a bubble on the deadline, an empty field.
+    void CheckFieldEnds();
     void DrawMachinery(BackBuffer& target);
     void DrawPointer(BackBuffer& target);
     void DrawAimGuide(BackBuffer& target);
@@ -125,6 +142,7 @@ class Game {
     Scene* PageForState(int pageState) const;
 
     int field[kFieldRows][kFieldCols];
+    RoundBook roundBook;
     int hiScoreReturnState = kStateGameOver;
     int state = kStateTitle;
     GXKeyList keys;
@@ -148,6 +166,7 @@ class Game {
     TitleScene* titlePage = nullptr;
     OptionsScene* optionsPage = nullptr;
     HiScoreScene* hiScorePage = nullptr;
+    Scene* editorPage = nullptr;  // made by OpenEditor
     Boss* boss = nullptr;
     Rival* rival = nullptr;
     BigFish* bigFish = nullptr;
@@ -199,6 +218,7 @@ class Game {
     bool losing = false;
     bool rowParityFlag = false;
     bool pushMode = false;
+    bool editorTrial = false;  // the game in play is the editor's test of one round
     bool launchEnabled = true;
     // A press in the field is aiming the launcher and has not been lifted yet.
     bool pointerHeld = false;

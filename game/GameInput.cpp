@@ -25,6 +25,7 @@ void Game::OnTap(int x, int y) {
             ClearRunning();
             SoundBank::PlayMenu();
             state = kStateTitle;
+            if (editorTrial) ReturnToEditor();
             return;
         }
         PlayPointerDown(x, y);
@@ -39,7 +40,7 @@ void Game::OnStylusMove(int x, int y) {
         if (pointerHeld) aimAngle = PointerAimAngle(x, y, aimAngle);
         return;
     }
-    if (state != kStateOptions) return;
+    if (state != kStateOptions && state != kStateEditor) return;
     if (Scene* page = PageForState(state)) page->OnStylusMove(x, y);
 }
 
@@ -52,7 +53,7 @@ void Game::OnStylusUp(int x, int y) {
 }
 
 void Game::PlayPointerDown(int x, int y) {
-    if (round > 47 || losing || !InPointerAimZone(x, y)) return;
+    if (round > LastRound() || losing || !InPointerAimZone(x, y)) return;
     pointerHeld = true;
     aimAngle = PointerAimAngle(x, y, aimAngle);
 }
@@ -64,7 +65,7 @@ void Game::PlayPointerUp(int x, int y) {
     // Lifting outside the field only aims. A finger on a paused screen is not asking for a
     // shot, so the pointer is stricter there than the launch keys.
     if (!InPointerAimZone(x, y) || suspended || shotFlying || losing) return;
-    if (round > 47 || !launchEnabled) return;
+    if (round > LastRound() || !launchEnabled) return;
     LaunchByKey();
 }
 
@@ -97,7 +98,7 @@ void Game::PlayKey(int key) {
 }
 
 void Game::FireKey() {
-    if (round > 47) {
+    if (round > LastRound()) {
         // Past the last round: leave the victory picture the way a lost game is left.
         round = 0;
         losing = true;
@@ -108,6 +109,10 @@ void Game::FireKey() {
     if (!losing) return;
     losing = false;
     ClearRunning();
+    if (editorTrial) {
+        ReturnToEditor();
+        return;
+    }
     state = kStateHiScores;
     hiScoreReturnState = kStatePlay;  // the finished game's score goes in first
     if (Scene* page = PageForState(kStateGameOver)) page->Prepare();

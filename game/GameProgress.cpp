@@ -1,4 +1,5 @@
-// "\com.dat": the highest round index cleared, one little-endian 32-bit integer.
+// "\com.dat": the highest round index cleared, one little-endian 32-bit integer. A custom
+// round set keeps its own file, named by the set (RoundBook).
 #include <cstdio>
 
 #include "app/Globals.h"
@@ -6,13 +7,11 @@
 #include "gfx/DataPath.h"
 #include "platform/i_system.h"
 
-namespace {
-constexpr int kLastRound = 47;
-}
-
 int Game::LoadProgress() {
     char path[kMaxDataPath];
-    if (!MakeDataPath(path, g_saveDirA, "\\com.dat")) return -1;
+    // A set that keeps nothing (the editor's trial round) has no file name.
+    if (!roundBook.ProgressFile()[0] || !MakeDataPath(path, g_saveDirA, roundBook.ProgressFile()))
+        return -1;
     FILE* f = std::fopen(path, "rb");
     if (!f) return -1;
     unsigned char bytes[4];
@@ -21,14 +20,15 @@ int Game::LoadProgress() {
     if (n != 4) return -1;
     const int value = static_cast<int>(bytes[0] | bytes[1] << 8 | bytes[2] << 16 |
                                        static_cast<unsigned>(bytes[3]) << 24);
-    return value >= 0 && value <= kLastRound ? value : -1;
+    return value >= 0 && value <= LastRound() ? value : -1;
 }
 
 void Game::SaveProgress() {
     if (round < bestRound) return;
     bestRound = round;
     char path[kMaxDataPath];
-    if (!MakeDataPath(path, g_saveDirA, "\\com.dat")) return;
+    if (!roundBook.ProgressFile()[0] || !MakeDataPath(path, g_saveDirA, roundBook.ProgressFile()))
+        return;
     const unsigned char bytes[4] = {static_cast<unsigned char>(round & 0xFF),
                                     static_cast<unsigned char>(round >> 8 & 0xFF),
                                     static_cast<unsigned char>(round >> 16 & 0xFF),

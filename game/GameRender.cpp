@@ -34,7 +34,6 @@ constexpr int kMaskGrid = 16;
 constexpr int kMaskColumns = 11;
 constexpr int kMaskRows = 9;
 constexpr int kWarnBlink = 20;
-constexpr int kLastRound = 47;
 constexpr int kGuideDotSpacing = 6;
 // The slowest climb is 4 pixels a frame, and the ceiling is never 300 pixels away.
 constexpr int kGuideFrames = 80;
@@ -111,7 +110,7 @@ void Game::Render(BackBuffer& target) {
 }
 
 void Game::DrawPlayScreen(BackBuffer& target) {
-    if (round > kLastRound) {
+    if (round > LastRound()) {
         // Every round is won: the victory picture alone, and no game logic runs.
         target.Draw(victoryImage, 0, 0, 0);
         return;
@@ -154,18 +153,31 @@ void Game::DrawField(BackBuffer& target) {
     // The field jitters during the last launches before the ceiling comes down.
     const bool shaking = shotsSinceDrop > kWarnShots;
     if (shaking) shakeOffset = -shakeOffset;
-    int bubbles = 0;
-    int lowestRow = 0;
+    DrawFieldCells(target, shaking ? shakeOffset : 0);
+    CheckFieldEnds();
+}
+
+void Game::DrawFieldCells(BackBuffer& target, int shake) const {
     for (int r = 0; r < kFieldRows; ++r) {
         for (int c = 0; c < RowLength(r); ++c) {
             const int code = field[r][c];
             if (code < 0) continue;
-            ++bubbles;
-            lowestRow = r;
-            const int x = fieldLeft + c * cellWidth + (((rowParity + r) % 2) * cellWidth) / 2 +
-                          (shaking ? shakeOffset : 0);
+            const int x =
+                fieldLeft + c * cellWidth + (((rowParity + r) % 2) * cellWidth) / 2 + shake;
             const int picture = code >= 1 && code <= 8 ? code : 0;
             target.Draw(ballImages[picture], x, fieldTop + r * rowHeight, 0);
+        }
+    }
+}
+
+void Game::CheckFieldEnds() {
+    int bubbles = 0;
+    int lowestRow = 0;
+    for (int r = 0; r < kFieldRows; ++r) {
+        for (int c = 0; c < RowLength(r); ++c) {
+            if (field[r][c] < 0) continue;
+            ++bubbles;
+            lowestRow = r;
         }
     }
     if (lowestRow >= deadlineRow) LoseStep();

@@ -1,38 +1,67 @@
-// "\rounds.dat": 48 records of 83 bytes, rows 0..10 of 8 and 7 cells in turn.
-#include <cstdio>
-
-#include "app/Globals.h"
+// The rounds of the set in play, loaded once (RoundBook), copied into the field one at a time.
 #include "game/Game.h"
-#include "gfx/DataPath.h"
 
-namespace {
-constexpr long kRoundBytes = 83;
-constexpr int kStoredRows = 11;
-}  // namespace
+#include <new>
+
+#include "pages/EditorScene.h"
+#include "platform/i_system.h"
 
 void Game::LoadRound(int n) {
     for (auto& row : field)
         for (int& cell : row)
             cell = kEmptyCell;
-    char path[kMaxDataPath];
-    if (!MakeDataPath(path, g_moduleDirA, "\\rounds.dat")) return;
-    FILE* f = std::fopen(path, "rb");
-    if (!f) return;
-    if (n >= 0 && std::fseek(f, kRoundBytes * n, SEEK_SET) == 0) {
-        for (int r = 0; r < kStoredRows; ++r) {
-            for (int c = 0; c < RowLength(r); ++c) {
-                const int byte = std::fgetc(f);  // end of file reads as an empty cell
-                field[r][c] = byte >= 1 && byte <= 8 ? byte : kEmptyCell;
-            }
+    if (n < 0) return;
+    for (int r = 0; r < kRoundRows; ++r) {
+        for (int c = 0; c < RowLength(r); ++c) {
+            const int code = roundBook.Cell(n, r, c);
+            field[r][c] = code >= 1 && code <= 8 ? code : kEmptyCell;
         }
     }
-    std::fclose(f);
+}
+
+void Game::UseRounds(const RoundBook& book) {
+    roundBook = book;
+    bestRound = LoadProgress();
+    if (startRound > LastRound()) startRound = LastRound();
 }
 
 void Game::RaiseStartRound() {
-    if (startRound <= bestRound && startRound < 47) ++startRound;
+    if (startRound <= bestRound && startRound < LastRound()) ++startRound;
 }
 
 void Game::LowerStartRound() {
     if (startRound > 0) --startRound;
+}
+
+bool Game::OpenEditor(const EditorStart& start) {
+    delete editorPage;
+    editorPage = new (std::nothrow) EditorScene(this, start);
+    if (!editorPage) return false;
+    ClearRunning();
+    state = kStateEditor;
+    I_SetTypedKeys(true);
+    return true;
+}
+
+void Game::StartEditorTrial(const RoundRecord& record, int index) {
+    UseRounds(RoundBook::Trial(record, index));
+    SelectRoundsMode();
+    startRound = LastRound();
+    editorTrial = true;
+    I_SetTypedKeys(false);
+    NewGame();
+    state = kStatePlay;
+    SetRunning();
+}
+
+void Game::ReturnToEditor() {
+    editorTrial = false;
+    ClearRunning();
+    ClearEffects();
+    EndClearSequence();
+    losing = false;
+    suspended = false;
+    boss = nullptr;
+    state = kStateEditor;
+    I_SetTypedKeys(true);
 }

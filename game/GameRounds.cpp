@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int kRounds = 48;
 constexpr int kPushStartRows = 5;
 constexpr int kClearTimerStart = 40;
 constexpr int kRoundChangeTime = 20;
@@ -171,7 +170,7 @@ void Game::DrawClearTexts(BackBuffer& target) {
 void Game::EnterNextRound() {
     round += 1;
     // After the last round nothing is loaded: the victory picture takes over the screen.
-    if (round >= kRounds) return;
+    if (round > LastRound()) return;
     LoadRound(round);
     boss = nullptr;
     SetUpBoss();

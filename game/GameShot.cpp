@@ -24,6 +24,8 @@ int GroupScore(int n) {
 }  // namespace
 
 void Game::Update() {
+    // The editor's test of a round ends with the round: no victory picture.
+    if (editorTrial && state == kStatePlay && round > LastRound()) ReturnToEditor();
     if (!running) return;
     AutoLaunch();
     if (rival) rival->Update();

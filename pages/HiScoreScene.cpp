@@ -22,9 +22,11 @@ constexpr int kBlinkPeriod = 6;
 constexpr int kGameJustEnded = 0;
 
 // The save directory is where scores belong; without one there is nowhere to read or write.
-bool DataFilePath(char (&path)[kMaxDataPath]) {
-    if (g_saveDirA[0] == '\0') return false;
-    return MakeDataPath(path, g_saveDirA, "\\data.dat") != nullptr;
+// A custom round set keeps its own table; the editor's trial round keeps none.
+bool DataFilePath(const Game& game, char (&path)[kMaxDataPath]) {
+    const char* name = game.roundBook.ScoresFile();
+    if (g_saveDirA[0] == '\0' || name[0] == '\0') return false;
+    return MakeDataPath(path, g_saveDirA, name) != nullptr;
 }
 
 bool IsNameCharacter(unsigned char c) {
@@ -74,7 +76,7 @@ void HiScoreScene::LoadName(int entry, const unsigned char* bytes) {
 
 void HiScoreScene::LoadTable() {
     char path[kMaxDataPath];
-    if (!DataFilePath(path)) return;
+    if (!DataFilePath(*game, path)) return;
     FILE* f = std::fopen(path, "rb");
     if (!f) return;
     unsigned char bytes[kFileBytes];
@@ -89,7 +91,7 @@ void HiScoreScene::LoadTable() {
 
 void HiScoreScene::SaveTable() {
     char path[kMaxDataPath];
-    if (!DataFilePath(path)) return;
+    if (!DataFilePath(*game, path)) return;
     unsigned char bytes[kFileBytes];
     for (int k = 0; k < kEntries; ++k) {
         unsigned char* record = bytes + kRecordBytes * k;

@@ -101,6 +101,7 @@ TEST_F(GameFieldTest, RoundFileFillsElevenRowsAndShortFilesLeaveCellsEmpty) {
     bytes[83 + 82] = 8;  // row 10, cell 7
     bytes[83 + 15] = 1;  // row 2, cell 0
     test::WriteBytes(dir + "/rounds.dat", bytes);
+    game_->UseRounds(RoundBook::BuiltIn(dir.c_str()));
     game_->LoadRound(1);
     EXPECT_EQ(game_->field[0][0], 3);
     EXPECT_EQ(game_->field[1][0], kEmptyCell);

@@ -68,6 +68,8 @@ class PlayTest : public ::testing::Test {
 
     void WriteRounds(const std::vector<uint8_t>& file) {
         WriteBytes(dataDir + "/rounds.dat", file);
+        // The game reads its rounds once; one made before the file was written reads again.
+        if (game) game->UseRounds(RoundBook::BuiltIn(dataDir.c_str()));
     }
 
     // Puts the shot in the air at (x, y) with the velocity (vx, vy).

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -9,16 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/assetgen/RoundCompiler.h"
+#include "game/RoundFormat.h"
 
 namespace {
-
-using assetgen::kRoundCount;
-using assetgen::kRoundRows;
-using assetgen::RoundRecord;
-using assetgen::RoundRowLength;
-using assetgen::RoundRowOffset;
-using assetgen::RoundSet;
 
 std::string ReadText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -30,8 +24,8 @@ std::string ReadText(const std::string& path) {
 const RoundSet& GameRounds() {
     static const RoundSet rounds = [] {
         RoundSet set;
-        const std::string error = assetgen::ParseRounds(
-            ReadText(std::string(TARN_SOURCE_DIR) + "/assets/rounds.txt"), set);
+        const std::string error =
+            ParseRounds(ReadText(std::string(TARN_SOURCE_DIR) + "/assets/rounds.txt"), set);
         EXPECT_EQ(error, "");
         return set;
     }();
@@ -40,30 +34,6 @@ const RoundSet& GameRounds() {
 
 int Cell(const RoundRecord& r, int row, int col) {
     return r[RoundRowOffset(row) + col];
-}
-
-// Horizontal centre of a cell in half-cell units, 1..15: odd rows sit half a cell right.
-int CentreX(int row, int col) {
-    return 2 * col + 1 + row % 2;
-}
-
-// Cells touching (row, col) in the offset grid.
-std::vector<std::pair<int, int>> Neighbours(int row, int col) {
-    std::vector<std::pair<int, int>> out = {{row, col - 1}, {row, col + 1}};
-    const int left = row % 2 == 0 ? col - 1 : col;
-    for (int r : {row - 1, row + 1}) {
-        out.push_back({r, left});
-        out.push_back({r, left + 1});
-    }
-    std::vector<std::pair<int, int>> inside;
-    for (auto [r, c] : out) {
-        if (r >= 0 && r < kRoundRows && c >= 0 && c < RoundRowLength(r)) inside.push_back({r, c});
-    }
-    return inside;
-}
-
-bool IsBossRound(int index) {
-    return index % 12 == 11;
 }
 
 int MaxColours(int index) {
@@ -83,21 +53,21 @@ TEST(RoundFile, BuiltFileHoldsFortyEightRecordsOfTheSource) {
     std::ifstream in(std::string(TARN_BUILD_DATA_DIR) + "/rounds.dat", std::ios::binary);
     const std::vector<uint8_t> built(std::istreambuf_iterator<char>(in), {});
     EXPECT_EQ(built.size(), 3984u);
-    EXPECT_EQ(built, assetgen::PackRounds(GameRounds()));
+    EXPECT_EQ(built, PackRounds(GameRounds()));
 }
 
 TEST(RoundFile, RowsLieWhereTheGameReadsThem) {
     const int offsets[] = {0, 8, 15, 23, 30, 38, 45, 53, 60, 68, 75};
     for (int row = 0; row < kRoundRows; ++row)
         EXPECT_EQ(RoundRowOffset(row), offsets[row]);
-    EXPECT_EQ(RoundRowOffset(10) + RoundRowLength(10), assetgen::kRoundRecordBytes);
+    EXPECT_EQ(RoundRowOffset(10) + RoundRowLength(10), kRoundRecordBytes);
 
     std::string text = "round 1: layout\n1 2 3 4 5 6 7 8\n R . . . . . W\n";
     for (int row = 2; row < kRoundRows; ++row) {
         text += row == 10 ? "g . . . . . . y\n" : row % 2 ? ".......\n" : "........\n";
     }
     RoundSet one;
-    ASSERT_NE(assetgen::ParseRounds(text, one).find("round 2"), std::string::npos);
+    ASSERT_NE(ParseRounds(text, one).find("round 2"), std::string::npos);
     RoundSet set;
     std::string full;
     for (int n = 1; n <= kRoundCount; ++n) {
@@ -105,7 +75,7 @@ TEST(RoundFile, RowsLieWhereTheGameReadsThem) {
         block.replace(6, 1, std::to_string(n));
         full += block;
     }
-    ASSERT_EQ(assetgen::ParseRounds(full, set), "");
+    ASSERT_EQ(ParseRounds(full, set), "");
     const RoundRecord& r = set.records[47];
     EXPECT_EQ(std::vector<int>(r.begin(), r.begin() + 8),
               (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8}));
@@ -119,7 +89,7 @@ TEST(RoundFile, RowsLieWhereTheGameReadsThem) {
 TEST(RoundFile, SourceRoundTripsThroughItsTextForm) {
     const RoundSet& rounds = GameRounds();
     RoundSet again;
-    ASSERT_EQ(assetgen::ParseRounds(assetgen::FormatRounds(rounds), again), "");
+    ASSERT_EQ(ParseRounds(FormatRounds(rounds), again), "");
     EXPECT_EQ(again.records, rounds.records);
     EXPECT_EQ(again.titles, rounds.titles);
 }
@@ -127,7 +97,7 @@ TEST(RoundFile, SourceRoundTripsThroughItsTextForm) {
 // The game's own source with one line changed: the n-th line (0-based) of round `round`'s block,
 // where line 0 is the "round" line and 1..11 are rows 0..10.
 std::string WithLine(int round, int line, const std::string& replacement) {
-    std::istringstream in(assetgen::FormatRounds(GameRounds()));
+    std::istringstream in(FormatRounds(GameRounds()));
     std::string out, text;
     int block = 0, inBlock = -1;
     while (std::getline(in, text)) {
@@ -155,22 +125,22 @@ TEST(RoundFile, RefusesMalformedSourcesNamingRoundAndRow) {
     };
     for (const auto& [text, expected] : cases) {
         RoundSet rounds;
-        const std::string error = assetgen::ParseRounds(text, rounds);
+        const std::string error = ParseRounds(text, rounds);
         EXPECT_NE(error.find(expected), std::string::npos) << "got: " << error;
         EXPECT_TRUE(rounds.records.empty());
     }
 }
 
 TEST(RoundFile, RefusesTheWrongNumberOfRounds) {
-    const std::string all = assetgen::FormatRounds(GameRounds());
+    const std::string all = FormatRounds(GameRounds());
     RoundSet rounds;
-    EXPECT_NE(assetgen::ParseRounds(all.substr(0, all.rfind("round 48")), rounds).find("round 48"),
+    EXPECT_NE(ParseRounds(all.substr(0, all.rfind("round 48")), rounds).find("round 48"),
               std::string::npos);
     std::string extra = all + all.substr(all.rfind("round 48"));
     extra.replace(extra.rfind("round 48"), 8, "round 49");
-    EXPECT_NE(assetgen::ParseRounds(extra, rounds).find("round 49"), std::string::npos);
-    EXPECT_NE(assetgen::ParseRounds("R R R R R R R R\n", rounds).find("line 1"), std::string::npos);
-    EXPECT_NE(assetgen::ParseRounds("", rounds).find("round 1"), std::string::npos);
+    EXPECT_NE(ParseRounds(extra, rounds).find("round 49"), std::string::npos);
+    EXPECT_NE(ParseRounds("R R R R R R R R\n", rounds).find("line 1"), std::string::npos);
+    EXPECT_NE(ParseRounds("", rounds).find("round 1"), std::string::npos);
 }
 
 TEST(RoundFile, SurvivesGarbage) {
@@ -179,76 +149,98 @@ TEST(RoundFile, SurvivesGarbage) {
         "round 12:RBGYPOCW.#\n \t\r\xff"
         "0";
     for (int trial = 0; trial < 300; ++trial) {
-        std::string text = assetgen::FormatRounds(GameRounds()).substr(0, random() % 4000);
+        std::string text = FormatRounds(GameRounds()).substr(0, random() % 4000);
         for (int i = 0; i < 40; ++i)
             text += alphabet[random() % alphabet.size()];
         RoundSet rounds;
-        const std::string error = assetgen::ParseRounds(text, rounds);
+        const std::string error = ParseRounds(text, rounds);
         EXPECT_FALSE(error.empty());
     }
 }
 
-TEST(RoundDesign, EveryRoundKeepsTheStructureRules) {
+TEST(RoundDesign, EveryRoundKeepsTheRulesAndItsColours) {
     const RoundSet& rounds = GameRounds();
     ASSERT_EQ(rounds.records.size(), static_cast<size_t>(kRoundCount));
+    EXPECT_EQ(CheckRounds(rounds), "");
     std::set<RoundRecord> distinct;
     for (int n = 0; n < kRoundCount; ++n) {
         const RoundRecord& r = rounds.records[n];
         std::set<int> colours;
-        int bubbles = 0;
         ForEachCell([&](int row, int col) {
-            const int code = Cell(r, row, col);
-            EXPECT_LE(code, 8) << "round " << n + 1;
-            if (code == 0) return;
-            ++bubbles;
-            colours.insert(code);
-            EXPECT_LE(row, 7) << "round " << n + 1 << ": rows 8 to 10 stay empty";
+            if (int code = Cell(r, row, col)) colours.insert(code);
         });
-        EXPECT_GT(bubbles, 0) << "round " << n + 1;
         EXPECT_LE(static_cast<int>(colours.size()), MaxColours(n)) << "round " << n + 1;
         EXPECT_TRUE(distinct.insert(r).second) << "round " << n + 1 << " repeats an earlier one";
     }
 }
 
-TEST(RoundDesign, EveryBubbleHangsFromTheCeiling) {
-    // A loose bubble would fall at the first pop and make the opening look broken.
-    for (int n = 0; n < kRoundCount; ++n) {
-        const RoundRecord& r = GameRounds().records[n];
-        std::set<std::pair<int, int>> held;
-        std::vector<std::pair<int, int>> todo;
-        for (int col = 0; col < 8; ++col) {
-            if (Cell(r, 0, col)) todo.push_back({0, col});
+// A record from rows of text, "." empty and digits colours, rows not given empty.
+RoundRecord Layout(const std::vector<std::string>& rows) {
+    RoundRecord r{};
+    for (size_t row = 0; row < rows.size(); ++row) {
+        for (size_t col = 0; col < rows[row].size(); ++col) {
+            if (rows[row][col] != '.') r[RoundRowOffset(row) + col] = rows[row][col] - '0';
         }
-        while (!todo.empty()) {
-            const auto cell = todo.back();
-            todo.pop_back();
-            if (!held.insert(cell).second) continue;
-            for (auto next : Neighbours(cell.first, cell.second)) {
-                if (Cell(r, next.first, next.second)) todo.push_back(next);
-            }
-        }
-        ForEachCell([&](int row, int col) {
-            if (Cell(r, row, col)) {
-                EXPECT_TRUE(held.count({row, col}))
-                    << "round " << n + 1 << " row " << row << " col " << col << " hangs loose";
-            }
-        });
     }
+    return r;
 }
 
-TEST(RoundDesign, BossRoundsLeaveTheMiddleOpen) {
-    for (int n = 0; n < kRoundCount; ++n) {
-        if (!IsBossRound(n)) continue;
-        int bubbles = 0;
-        ForEachCell([&](int row, int col) {
-            if (!Cell(GameRounds().records[n], row, col)) return;
-            ++bubbles;
-            const int x = CentreX(row, col);
-            EXPECT_TRUE(x <= 4 || x >= 12)
-                << "round " << n + 1 << ": row " << row << " col " << col << " blocks the boss";
-        });
-        EXPECT_LE(bubbles, 30) << "round " << n + 1;
+TEST(RoundRules, NameTheRuleAndTheCell) {
+    const struct {
+        std::vector<std::string> rows;
+        int index;
+        std::string expected;  // "" keeps the rules
+    } cases[] = {
+        {{"11......"}, 0, ""},
+        {{}, 0, "round 1: empty - a round needs at least one bubble"},
+        {{"1.......", "1......", "1.......", "1......", "1.......", "1......", "1.......",
+          "1......", "1......."},
+         2,
+         "round 3, row 8, cell 1: rows 8 to 10 must stay empty"},
+        {{"1.......", ".......", ".1......"}, 4, "round 5, row 2, cell 2: hangs loose"},
+        // Odd rows sit half a cell right: row 1 cell 7 hangs from row 0 cells 7 and 8 only.
+        {{".......1", "......1"}, 0, ""},
+        {{"1.......", "......1"}, 0, "round 1, row 1, cell 7: hangs loose"},
+        {{"11....11"}, 11, ""},
+        {{"11.1..11"}, 23, "round 24, row 0, cell 4: in the boss's way"},
+        {{"1111..11"}, 10, ""},  // not a boss round
+        {{"11....11", "11...11", "11....11", "11...11", "11....11", "11...11", "11....11",
+          "11...11"},
+         47,
+         "round 48: 32 bubbles - a boss round holds at most 30"},
+    };
+    for (const auto& c : cases) {
+        const std::string error = CheckRound(Layout(c.rows), c.index);
+        if (c.expected.empty())
+            EXPECT_EQ(error, "");
+        else
+            EXPECT_EQ(error.rfind(c.expected, 0), 0u) << "got: " << error;
     }
+    const auto loose = LooseCells(Layout({"1.......", ".......", ".1......", "1......"}));
+    EXPECT_FALSE(loose[0]);
+    EXPECT_TRUE(loose[RoundRowOffset(2) + 1]);
+    EXPECT_TRUE(loose[RoundRowOffset(3) + 0]);
+    EXPECT_EQ(std::count(loose.begin(), loose.end(), true), 2);
+}
+
+TEST(RoundFile, ShortSetsAndKeptText) {
+    const std::string all = FormatRounds(GameRounds());
+    const std::string two = "# my set\n" + all.substr(0, all.find("round 3:"));
+    RoundSet set;
+    EXPECT_NE(ParseRounds(two, set).find("round 3: missing"), std::string::npos);
+    ASSERT_EQ(ParseRounds(two, set, 1), "");
+    ASSERT_EQ(set.records.size(), 2u);
+    EXPECT_EQ(set.preamble, "# my set\n");
+    EXPECT_EQ(FormatRoundsKeeping(set, set), two);
+    // A changed round is written afresh; its neighbour and the comment stay as written.
+    RoundSet edited = set;
+    edited.records[1][0] = 8;
+    const std::string text = FormatRoundsKeeping(edited, set);
+    EXPECT_EQ(text.substr(0, text.find("round 2:")), two.substr(0, two.find("round 2:")));
+    RoundSet again;
+    ASSERT_EQ(ParseRounds(text, again, 1), "");
+    EXPECT_EQ(again.records, edited.records);
+    EXPECT_NE(ParseRounds("", set, 1).find("round 1: missing"), std::string::npos);
 }
 
 TEST(RoundDesign, EpisodesGrowHarder) {

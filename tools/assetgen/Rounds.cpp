@@ -2,9 +2,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "game/RoundFormat.h"
 #include "tools/assetgen/BmpWriter.h"
 #include "tools/assetgen/Generators.h"
-#include "tools/assetgen/RoundCompiler.h"
 
 namespace assetgen {
 
@@ -18,7 +18,8 @@ bool GenerateRounds(const GenContext& ctx) {
     std::ostringstream text;
     text << in.rdbuf();
     RoundSet rounds;
-    const std::string error = ParseRounds(text.str(), rounds);
+    std::string error = ParseRounds(text.str(), rounds);
+    if (error.empty()) error = CheckRounds(rounds);
     if (!error.empty()) {
         std::fprintf(stderr, "assetgen: %s: %s\n", source.c_str(), error.c_str());
         return false;

@@ -1,0 +1,397 @@
+#include "pages/EditorScene.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "app/Globals.h"
+#include "game/Game.h"
+#include "gfx/BackBuffer.h"
+#include "gfx/Bitmap.h"
+#include "gfx/SmallFont.h"
+#include "platform/i_system.h"
+#include "platform/i_window.h"
+#include "sound/SoundBank.h"
+
+namespace {
+
+// Virtual-key codes: the editor takes typed keys, not the handheld's map.
+enum : int {
+    kKeyEnter = 13,
+    kKeyEscape = 27,
+    kKeySpace = 32,
+    kKeyPageUp = 33,
+    kKeyPageDown = 34,
+    kKeyLeft = 37,
+    kKeyUp = 38,
+    kKeyRight = 39,
+    kKeyDown = 40,
+    kKeyZero = 48,
+    kKeyN = 78,
+    kKeyS = 83,
+    kKeyT = 84,
+};
+
+constexpr int kColours = 8;
+constexpr int kPanelY = 248;
+constexpr int kSwatchY = 253;
+constexpr int kSwatchLeft = 10;
+constexpr int kSwatchStep = 25;
+constexpr int kSwatchSize = 22;
+constexpr int kTextX = 4;
+constexpr int kFirstLineY = 278;
+constexpr int kSecondLineY = 298;
+constexpr int kMessageFrames = 60;  // three seconds
+constexpr int kBlinkFrames = 8;
+constexpr int kTextColumns = 17;  // what fits across the screen in the small font
+constexpr int kLowestFreeRow = 8;
+constexpr int kKeyR = 255, kKeyG = 0, kKeyB = 255;
+
+// A rectangle of one colour, hollow (border pixels wide, the rest see-through) or filled
+// (border 0). The editor's frames and panel need no picture files.
+Bitmap* MakeBox(int w, int h, int r, int g, int b, int border) {
+    const int bytes = g_display.cBPP == 16 ? 2 : g_display.cBPP == 24 ? 3 : 0;
+    if (bytes == 0) return nullptr;
+    Bitmap* box = new Bitmap;
+    box->pixels = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(w) * h * bytes));
+    if (!box->pixels) {
+        delete box;
+        return nullptr;
+    }
+    box->width = w;
+    box->height = h;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const bool edge =
+                border == 0 || x < border || y < border || x >= w - border || y >= h - border;
+            const int pr = edge ? r : kKeyR, pg = edge ? g : kKeyG, pb = edge ? b : kKeyB;
+            uint8_t* out = box->pixels + (static_cast<size_t>(y) * w + x) * bytes;
+            if (bytes == 2) {
+                const uint16_t v = PackDisplayColour(pr, pg, pb);
+                std::memcpy(out, &v, 2);
+            } else {
+                out[0] = static_cast<uint8_t>(pr);
+                out[1] = static_cast<uint8_t>(pg);
+                out[2] = static_cast<uint8_t>(pb);
+            }
+        }
+    }
+    if (border > 0) box->SetColorKey(kKeyR, kKeyG, kKeyB);
+    return box;
+}
+
+// Copies text for the small font: capitals, digits and spaces, cut to the screen's width.
+void ScreenText(char (&out)[24], const char* text) {
+    size_t n = 0;
+    for (; *text && n < kTextColumns; ++text) {
+        char c = *text;
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        const bool shown = (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        out[n++] = shown ? c : ' ';
+    }
+    out[n] = '\0';
+}
+
+RoundSet OneEmptyRound() {
+    RoundSet set;
+    set.records.push_back(RoundRecord{});
+    set.titles.push_back("New round");
+    return set;
+}
+
+}  // namespace
+
+bool EditorScene::ReadFile(const std::string& path, RoundSet* rounds, std::string* error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        *error = path + ": cannot read the file";
+        return false;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    *error = ParseRounds(text.str(), *rounds, 1);
+    if (error->empty()) return true;
+    *error = path + ": " + *error;
+    return false;
+}
+
+bool EditorScene::OpenFile(const std::string& path, RoundSet* rounds, std::string* error) {
+    if (std::ifstream(path)) return ReadFile(path, rounds, error);
+    *rounds = OneEmptyRound();
+    if (WriteText(path, FormatRounds(*rounds))) return true;
+    *error = path + ": cannot create the file";
+    return false;
+}
+
+bool EditorScene::ImportRound(const std::string& path, const RoundRecord& record,
+                              EditorStart* start, std::string* error) {
+    RoundSet source;
+    const bool exists = static_cast<bool>(std::ifstream(path));
+    if (exists && !ReadFile(path, &source, error)) return false;
+    if (source.records.size() >= static_cast<size_t>(kRoundCount)) {
+        *error = path + ": the set already holds " + std::to_string(kRoundCount) + " rounds";
+        return false;
+    }
+    RoundSet rounds = source;
+    rounds.records.push_back(record);
+    rounds.titles.push_back("Imported round");
+    const std::string text = FormatRoundsKeeping(rounds, source);
+    if (!WriteText(path, text)) {
+        *error = path + ": cannot write the file";
+        return false;
+    }
+    start->path = path;
+    ParseRounds(text, start->rounds, 1);
+    start->round = static_cast<int>(rounds.records.size()) - 1;
+    return true;
+}
+
+bool EditorScene::WriteText(const std::string& path, const std::string& text) {
+    return I_WriteFileAtomic(path, text.data(), text.size());
+}
+
+EditorScene::EditorScene(Game* game, const EditorStart& start)
+    : game_(game),
+      path_(start.path),
+      source_(start.rounds),
+      working_(start.rounds),
+      cursorFrame_(MakeBox(22, 20, 255, 255, 255, 2)),
+      swatchFrame_(MakeBox(kSwatchSize + 4, kSwatchSize + 4, 255, 220, 0, 2)),
+      emptySwatch_(MakeBox(kSwatchSize, kSwatchSize, 150, 150, 150, 1)),
+      panel_(MakeBox(240, 320 - kPanelY, 20, 32, 52, 0)) {
+    if (working_.records.empty()) working_ = source_ = OneEmptyRound();
+    if (working_.records.size() > static_cast<size_t>(kRoundCount))
+        working_.records.resize(kRoundCount);
+    working_.titles.resize(working_.records.size(), "New round");
+    current_ = start.round >= 0 && start.round < Count() ? start.round : 0;
+}
+
+EditorScene::~EditorScene() {
+    delete cursorFrame_;
+    delete swatchFrame_;
+    delete emptySwatch_;
+    delete panel_;
+}
+
+void EditorScene::Say(const char* first, const char* second) {
+    ScreenText(message_[0], first);
+    ScreenText(message_[1], second);
+    messageFrames_ = kMessageFrames;
+}
+
+bool EditorScene::CellAt(int x, int y, int* row, int* col) const {
+    const Game& g = *game_;
+    if (y < g.baseTop) return false;
+    const int r = (y - g.baseTop) / g.rowHeight;
+    if (r >= kRoundRows) return false;
+    const int left = g.fieldLeft + (r % 2) * g.cellWidth / 2;
+    if (x < left) return false;
+    const int c = (x - left) / g.cellWidth;
+    if (c >= RoundRowLength(r)) return false;
+    *row = r;
+    *col = c;
+    return true;
+}
+
+void EditorScene::PaintCell(int row, int col, int code) {
+    cursorRow_ = row;
+    cursorCol_ = col;
+    uint8_t& cell = working_.records[current_][RoundRowOffset(row) + col];
+    if (cell == code) return;
+    cell = static_cast<uint8_t>(code);
+    dirty_ = true;
+    asking_ = false;
+}
+
+void EditorScene::MoveCursor(int dRow, int dCol) {
+    cursorRow_ += dRow;
+    if (cursorRow_ < 0) cursorRow_ = 0;
+    if (cursorRow_ >= kRoundRows) cursorRow_ = kRoundRows - 1;
+    cursorCol_ += dCol;
+    if (cursorCol_ < 0) cursorCol_ = 0;
+    if (cursorCol_ >= RoundRowLength(cursorRow_)) cursorCol_ = RoundRowLength(cursorRow_) - 1;
+}
+
+void EditorScene::ChangeRound(int step) {
+    const int next = current_ + step;
+    if (next < 0 || next >= Count()) return;
+    current_ = next;
+    SoundBank::PlayMenu();
+}
+
+void EditorScene::AddRound() {
+    if (Count() >= kRoundCount) {
+        Say("A SET HOLDS", "48 ROUNDS AT MOST");
+        return;
+    }
+    working_.records.push_back(RoundRecord{});
+    working_.titles.push_back("New round");
+    current_ = Count() - 1;
+    dirty_ = true;
+    SoundBank::PlayMenu();
+}
+
+bool EditorScene::Save() {
+    const std::string text = FormatRoundsKeeping(working_, source_);
+    if (!WriteText(path_, text)) {
+        Say("CANNOT SAVE", "");
+        return false;
+    }
+    // What was saved is now the text to keep.
+    ParseRounds(text, source_, 1);
+    dirty_ = false;
+    // A round that breaks a rule is saved all the same, so no work is lost; --rounds will
+    // refuse the file until it is mended, so say which rule.
+    for (int n = 0; n < Count(); ++n) {
+        const RoundFault fault = FindRoundFault(working_.records[n], n);
+        if (fault.rule == RoundRule::kKept) continue;
+        std::fprintf(stderr, "tarngame: saved %s, but %s\n", path_.c_str(),
+                     CheckRound(working_.records[n], n).c_str());
+        char first[24];
+        std::snprintf(first, sizeof first, "SAVED  ROUND %d", n + 1);
+        Say(first, RoundRuleLabel(fault.rule));
+        return true;
+    }
+    Say("SAVED", "");
+    return true;
+}
+
+void EditorScene::Leave() {
+    I_SetTypedKeys(false);
+    PostMessageW(g_hWnd, WM_DESTROY, 0, 0);
+}
+
+void EditorScene::OnKey(int key) {
+    if (asking_) {
+        // Escape again leaves without saving, S saves first; anything else stays.
+        asking_ = false;
+        messageFrames_ = 0;
+        if (key == kKeyEscape || (key == kKeyS && Save())) Leave();
+        return;
+    }
+    if (key >= kKeyZero && key <= kKeyZero + kColours) {
+        paint_ = key - kKeyZero;
+        PaintCell(cursorRow_, cursorCol_, paint_);
+        return;
+    }
+    switch (key) {
+        case kKeyLeft:
+            MoveCursor(0, -1);
+            break;
+        case kKeyRight:
+            MoveCursor(0, 1);
+            break;
+        case kKeyUp:
+            MoveCursor(-1, 0);
+            break;
+        case kKeyDown:
+            MoveCursor(1, 0);
+            break;
+        case kKeyEnter:
+        case kKeySpace:
+            PaintCell(cursorRow_, cursorCol_, paint_);
+            break;
+        case kKeyPageUp:
+            ChangeRound(-1);
+            break;
+        case kKeyPageDown:
+            ChangeRound(1);
+            break;
+        case kKeyN:
+            AddRound();
+            break;
+        case kKeyT:
+            game_->StartEditorTrial(working_.records[current_], current_);
+            break;
+        case kKeyS:
+            Save();
+            break;
+        case kKeyEscape:
+            if (!dirty_) {
+                Leave();
+                break;
+            }
+            asking_ = true;
+            Say("UNSAVED CHANGES", "S SAVE ESC LEAVE");
+            messageFrames_ = -1;  // until answered
+            break;
+        default:
+            // A gamepad keeps the handheld's keys: its confirm buttons paint.
+            if (IsConfirmKey(key)) PaintCell(cursorRow_, cursorCol_, paint_);
+            break;
+    }
+}
+
+void EditorScene::OnTap(int x, int y) {
+    dragPaints_ = false;
+    if (y >= kSwatchY - 2 && y < kSwatchY + kSwatchSize + 2 && x >= kSwatchLeft) {
+        const int swatch = (x - kSwatchLeft) / kSwatchStep;
+        if (swatch <= kColours) {
+            paint_ = swatch;
+            SoundBank::PlayMenu();
+        }
+        return;
+    }
+    int row, col;
+    if (!CellAt(x, y, &row, &col)) return;
+    dragPaints_ = true;
+    PaintCell(row, col, paint_);
+}
+
+void EditorScene::OnStylusMove(int x, int y) {
+    int row, col;
+    if (dragPaints_ && CellAt(x, y, &row, &col)) PaintCell(row, col, paint_);
+}
+
+void EditorScene::Draw(BackBuffer& target) {
+    Game& g = *game_;
+    ++frames_;
+    const RoundRecord& record = working_.records[current_];
+    if (const Bitmap* tile = g.patternImages[(current_ / 4) % 12]) {
+        for (int y = 0; y < 320; y += tile->height)
+            for (int x = 0; x < 240; x += tile->width)
+                target.Draw(tile, x, y, 0);
+    }
+    target.Draw(g.boardImage, 0, 0, 0);
+    // Cells that break a rule blink grey: loose ones, and any below the free rows' line.
+    const auto loose = LooseCells(record);
+    const bool greyPhase = (frames_ / kBlinkFrames) % 2 == 1;
+    for (int r = 0; r < kFieldRows; ++r) {
+        for (int c = 0; c < kFieldCols; ++c) {
+            const int at = r < kRoundRows && c < RoundRowLength(r) ? RoundRowOffset(r) + c : -1;
+            const int code = at >= 0 ? record[at] : 0;
+            const bool marked = code != 0 && (loose[at] || r >= kLowestFreeRow);
+            g.field[r][c] = code == 0 ? kEmptyCell : marked && greyPhase ? 0 : code;
+        }
+    }
+    g.rowParity = 0;
+    g.DrawFieldCells(target, 0);
+    target.Draw(g.lineImage, g.fieldLeft, kLowestFreeRow * g.rowHeight + g.baseTop, 0);
+    target.Draw(cursorFrame_, g.fieldLeft + cursorCol_ * g.cellWidth + (cursorRow_ % 2) * 11,
+                g.baseTop + cursorRow_ * g.rowHeight + 1, 0);
+
+    target.Draw(panel_, 0, kPanelY, 0);
+    for (int i = 0; i <= kColours; ++i) {
+        const int x = kSwatchLeft + i * kSwatchStep;
+        target.Draw(i == 0 ? emptySwatch_ : g.ballImages[i], x, kSwatchY, 0);
+        if (i == paint_) target.Draw(swatchFrame_, x - 2, kSwatchY - 2, 0);
+    }
+    char first[24], second[24];
+    if (messageFrames_ != 0) {
+        std::memcpy(first, message_[0], sizeof first);
+        std::memcpy(second, message_[1], sizeof second);
+        if (messageFrames_ > 0) --messageFrames_;
+    } else {
+        // The round, and the rule it breaks (live, as the player paints) or else its title.
+        const RoundFault fault = FindRoundFault(record, current_);
+        char round[24];
+        std::snprintf(round, sizeof round, "ROUND %d OF %d", current_ + 1, Count());
+        ScreenText(first, round);
+        ScreenText(second, fault.rule != RoundRule::kKept ? RoundRuleLabel(fault.rule)
+                                                          : working_.titles[current_].c_str());
+    }
+    SmallFont::DrawText(target, kTextX, kFirstLineY, first);
+    SmallFont::DrawText(target, kTextX, kSecondLineY, second);
+}

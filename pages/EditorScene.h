@@ -1,0 +1,81 @@
+// The round editor: one round of a set at a time on the play screen's own field and pictures,
+// a palette of the eight bubbles and "empty", painting by keys, clicks, touches and drags,
+// live marks where a round breaks a rule, a play test of the round and an atomic save that
+// keeps what the player wrote around the rounds left alone.
+#pragma once
+
+#include <string>
+
+#include "game/RoundFormat.h"
+#include "pages/Scene.h"
+
+class Bitmap;
+class Game;
+
+// What --edit (and --import-round) hand to the first paint: the file and its rounds.
+struct EditorStart {
+    std::string path;
+    RoundSet rounds;
+    int round = 0;
+};
+
+class EditorScene : public Scene {
+  public:
+    // Reads a set to edit; a missing file becomes one empty round and is created. False with
+    // the build's message when the text is malformed (rule breaks are fine: that is work in
+    // progress).
+    static bool OpenFile(const std::string& path, RoundSet* rounds, std::string* error);
+    static bool WriteText(const std::string& path, const std::string& text);
+    // Reads a set without creating anything; false when missing or malformed.
+    static bool ReadFile(const std::string& path, RoundSet* rounds, std::string* error);
+    // Adds a round (from a code) at the end of the set in path, creating the file, and makes
+    // start open the editor on it.
+    static bool ImportRound(const std::string& path, const RoundRecord& record, EditorStart* start,
+                            std::string* error);
+
+    EditorScene(Game* game, const EditorStart& start);
+    ~EditorScene() override;
+    EditorScene(const EditorScene&) = delete;
+    EditorScene& operator=(const EditorScene&) = delete;
+
+    void OnKey(int key) override;
+    void OnTap(int x, int y) override;
+    void OnStylusMove(int x, int y) override;
+    void Draw(BackBuffer& target) override;
+
+    int Current() const { return current_; }
+    int Count() const { return static_cast<int>(working_.records.size()); }
+    const RoundRecord& Record() const { return working_.records[current_]; }
+    bool HasChanges() const { return dirty_; }
+    bool Asking() const { return asking_; }
+    int Paint() const { return paint_; }
+
+  private:
+    bool CellAt(int x, int y, int* row, int* col) const;
+    void PaintCell(int row, int col, int code);
+    void MoveCursor(int dRow, int dCol);
+    void ChangeRound(int step);
+    void AddRound();
+    bool Save();
+    void Leave();
+    void Say(const char* first, const char* second);
+
+    Game* game_;
+    std::string path_;
+    RoundSet source_;   // as last read or saved: untouched rounds keep its text
+    RoundSet working_;  // what the player sees
+    int current_ = 0;
+    int cursorRow_ = 0;
+    int cursorCol_ = 0;
+    int paint_ = 1;
+    bool dirty_ = false;
+    bool asking_ = false;
+    bool dragPaints_ = false;
+    int frames_ = 0;
+    int messageFrames_ = 0;
+    char message_[2][24] = {};
+    Bitmap* cursorFrame_ = nullptr;
+    Bitmap* swatchFrame_ = nullptr;
+    Bitmap* emptySwatch_ = nullptr;
+    Bitmap* panel_ = nullptr;
+};

@@ -1,0 +1,136 @@
+// The round editor through the binary, driven by scripted input as a player would drive it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "game/RoundFormat.h"
+#include "tests/TestSupport.h"
+
+namespace {
+
+class EditorRun : public ::testing::Test {
+  protected:
+    void SetUp() override { dir = test::MakeTempDir(); }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+
+    // Runs the editor on set.txt with this script; returns the --stats line.
+    std::string Run(const std::string& script, int frames, const std::string& extra = "") {
+        std::ofstream(dir + "/input.txt") << script;
+        const test::RunResult run =
+            test::RunGame("--headless --stats --frames " + std::to_string(frames) + " --input " +
+                          dir + "/input.txt --data-dir " + test::BuildDataDir() + " --save-dir " +
+                          dir + " --edit " + dir + "/set.txt " + extra);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        err = run.err;
+        return run.out;
+    }
+
+    std::string SetText() const {
+        std::ifstream in(dir + "/set.txt");
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    std::string dir;
+    std::string err;
+};
+
+TEST_F(EditorRun, PaintsByMouseAndKeysAddsARoundAndSavesWhatCompiles) {
+    const std::string kept = "# my rounds\nround 1: first\n# a note on round 1\nR R . . . . . .\n" +
+                             std::string(" . . . . . . .\n. . . . . . . .\n") +
+                             " . . . . . . .\n. . . . . . . .\n . . . . . . .\n. . . . . . . .\n" +
+                             " . . . . . . .\n. . . . . . . .\n . . . . . . .\n. . . . . . . .\n";
+    std::ofstream(dir + "/set.txt") << kept;
+    const std::string script =
+        "1 keydown 78\n"  // N: a second round, shown at once
+        "2 tap 90 262\n"  // the yellow swatch (3)
+        "3 tap 35 25\n"   // row 0, cell 1
+        "4 move 57 26\n"  // dragged along the row to cell 4
+        "5 move 80 24\n"
+        "6 move 101 25\n"
+        "7 keydown 40\n"    // the cursor (last painted cell) down to row 1, cell 4
+        "8 keydown 52\n"    // 4 paints it green
+        "9 keydown 48\n"    // 0 clears it again
+        "10 keydown 37\n"   // left to cell 3
+        "11 keydown 56\n"   // 8
+        "12 keydown 83\n";  // S saves
+    const std::string stats = Run(script, 20);
+    EXPECT_EQ(test::StatsField(stats, "state"), "5");
+    const std::string text = SetText();
+    // Round 1 was not touched: its comment and title stay as written.
+    EXPECT_EQ(text.substr(0, kept.size()), kept);
+    RoundSet saved;
+    ASSERT_EQ(ParseRounds(text, saved, 1), "");
+    ASSERT_EQ(saved.records.size(), 2u);
+    RoundRecord expected{};
+    for (int col = 0; col < 4; ++col)
+        expected[col] = 3;
+    expected[RoundRowOffset(1) + 2] = 8;
+    std::vector<uint8_t> bytes(83, 0);
+    bytes[0] = bytes[1] = 1;
+    bytes.insert(bytes.end(), expected.begin(), expected.end());
+    EXPECT_EQ(PackRounds(saved), bytes);
+    EXPECT_EQ(saved.titles[1], "New round");
+}
+
+TEST_F(EditorRun, SavingARuleBreakSaysWhichRuleAndStillSaves) {
+    // A new file: one empty round; a bubble in row 9 is saved all the same.
+    const std::string script = "1 tap 60 200\n2 keydown 83\n";
+    Run(script, 5);
+    EXPECT_NE(err.find("rows 8 to 10 must stay empty"), std::string::npos) << err;
+    RoundSet saved;
+    ASSERT_EQ(ParseRounds(SetText(), saved, 1), "");
+    EXPECT_EQ(saved.records[0][RoundRowOffset(9)], 1);
+}
+
+TEST_F(EditorRun, EscapeWithChangesAsksAndASecondEscapeLeavesWithoutSaving) {
+    Run("", 3);  // creates the file: one empty round
+    const std::string created = SetText();
+    EXPECT_NE(created.find("round 1: New round"), std::string::npos);
+    // One Escape after a change only asks: the editor is still open at the last frame.
+    std::string stats = Run("1 keydown 49\n2 keydown 27\n", 10);
+    EXPECT_EQ(test::StatsField(stats, "frames"), "10");
+    EXPECT_EQ(test::StatsField(stats, "state"), "5");
+    stats = Run("1 keydown 49\n2 keydown 27\n4 keydown 27\n", 40);
+    EXPECT_LT(std::stoi(test::StatsField(stats, "frames")), 10);
+    EXPECT_EQ(SetText(), created);
+    // Without changes one Escape leaves.
+    stats = Run("2 keydown 27\n", 40);
+    EXPECT_LT(std::stoi(test::StatsField(stats, "frames")), 10);
+}
+
+TEST_F(EditorRun, APlayTestOfTheRoundReturnsToTheEditor) {
+    // A pair under the straight shot: one launch clears the round.
+    const std::string paint =
+        "1 keydown 39\n2 keydown 39\n3 keydown 39\n4 keydown 49\n"
+        "5 keydown 39\n6 keydown 49\n7 keydown 84\n";
+    std::string stats = Run(paint, 9);
+    EXPECT_EQ(test::StatsField(stats, "state"), "0");  // playing
+    EXPECT_EQ(test::StatsField(stats, "roundCount"), "1");
+    stats = Run(paint + "9 keydown 193\n", 120);
+    EXPECT_EQ(test::StatsField(stats, "roundsCleared"), "1");
+    EXPECT_EQ(test::StatsField(stats, "state"), "5");
+    // Tested at its place in the set: round 12 brings its boss.
+    std::string twelve;
+    for (int i = 1; i <= 11; ++i)
+        twelve += std::to_string(i) + " keydown 78\n";
+    stats = Run(twelve + "12 keydown 49\n13 keydown 84\n", 15);
+    EXPECT_EQ(test::StatsField(stats, "round"), "11");
+    EXPECT_EQ(test::StatsField(stats, "boss"), "0");
+    // The exit tap leaves the test for the editor too, and nothing was saved.
+    stats = Run(paint + "9 tap 210 200\n", 12);
+    EXPECT_EQ(test::StatsField(stats, "state"), "5");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2);  // set, input
+}
+
+TEST_F(EditorRun, AMalformedFileIsRefusedBeforeTheEditorOpens) {
+    std::ofstream(dir + "/set.txt") << "round 1: bad\nR R Q\n";
+    const test::RunResult run = test::RunGame("--headless --frames 2 --edit " + dir + "/set.txt");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("round 1, row 0 (line 2)"), std::string::npos) << run.err;
+}
+
+}  // namespace
