@@ -46,6 +46,11 @@ void DrawBackground(const Game& game, BackBuffer& target) {
 }
 
 void StepBoss(Game& game, BackBuffer& target) {
+    if (game.suspended) {
+        // Paused: the boss stands still; not even its pictures draw from rand().
+        game.boss->DrawStill(target);
+        return;
+    }
     if (!game.boss->IsAlive()) {
         game.AwardEpisodeBonus();
         game.boss = nullptr;
