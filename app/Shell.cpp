@@ -121,9 +121,23 @@ int HighWord(LPARAM value) {
     return static_cast<int>((value >> 16) & 0xFFFF);
 }
 
+// The program runs the shell once; the test binary runs it many times, and each run must
+// start from a fresh game on its first paint, as a new program would.
+void ForgetPreviousRun() {
+    delete g_game;
+    g_game = nullptr;
+    delete g_backBuffer;
+    g_backBuffer = nullptr;
+    std::free(g_frameBuffer);
+    g_frameBuffer = nullptr;
+    g_frameOrigin = nullptr;
+    g_firstPaint = true;
+}
+
 }  // namespace
 
 int WinMain(HINSTANCE instance, HINSTANCE, const wchar_t*, int showCommand) {
+    ForgetPreviousRun();
     if (!InitInstance(instance, showCommand)) return 0;
     HACCEL accelerators = LoadAcceleratorsW(instance, kAcceleratorTable);
     MSG msg;

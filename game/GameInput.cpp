@@ -3,11 +3,25 @@
 #include "pages/Scene.h"
 #include "sound/SoundBank.h"
 
+void Game::NoteShownState() {
+    if (state == shownState) return;
+    shownState = state;
+    shownFrames = 0;
+}
+
+bool Game::ResultPageGuarded(int key) {
+    NoteShownState();
+    if (state != kStateHiScores && state != kStateGameOver) return false;
+    const bool confirms = IsConfirmKey(key) || key == kEnterKey;
+    return confirms && shownFrames < kResultPageGuardFrames;
+}
+
 void Game::OnKeyDown(int key) {
     if (state == kStatePlay) {
         PlayKey(key);
         return;
     }
+    if (ResultPageGuarded(key)) return;
     if (Scene* page = PageForState(state)) page->OnKey(key);
 }
 
@@ -19,19 +33,22 @@ void Game::OnKeyUp(int) {
 void Game::OnTap(int x, int y) {
     if (state == kStatePlay) {
         // The whole right-hand strip below the score leaves play for the title page.
-        if (x >= 200 && y >= 104) {
-            ClearRunning();
-            SoundBank::PlayMenu();
-            state = kStateTitle;
-        }
+        if (x >= 200 && y >= 104) LeavePlay();
         return;
     }
+    if (ResultPageGuarded(kConfirmKeys[0])) return;
     if (Scene* page = PageForState(state)) page->OnTap(x, y);
 }
 
 void Game::OnStylusMove(int x, int y) {
     if (state != kStateOptions) return;
     if (Scene* page = PageForState(state)) page->OnStylusMove(x, y);
+}
+
+void Game::LeavePlay() {
+    ClearRunning();
+    SoundBank::PlayMenu();
+    state = kStateTitle;
 }
 
 void Game::PlayKey(int key) {
@@ -52,6 +69,10 @@ void Game::PlayKey(int key) {
     }
     if (IsConfirmKey(key)) {
         FireKey();
+        return;
+    }
+    if (key == kExitKey) {
+        LeavePlay();
         return;
     }
     if (key == kPauseKey) {

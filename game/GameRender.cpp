@@ -96,6 +96,8 @@ void DrawMaskOverlay(const Game& game, BackBuffer& target) {
 }  // namespace
 
 void Game::Render(BackBuffer& target) {
+    NoteShownState();
+    if (shownFrames < kResultPageGuardFrames) ++shownFrames;
     if (state == kStatePlay) {
         DrawPlayScreen(target);
         return;

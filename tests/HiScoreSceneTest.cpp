@@ -90,7 +90,7 @@ TEST_F(HiScoreSceneTest, ScoresThatDoNotQualifyOnlyShowTheTableAndLeaveTheFileAl
     for (int key : {game->keys.vkUp, game->keys.vkDown, game->keys.vkLeft, game->keys.vkRight})
         Key(key);
     EXPECT_EQ(Shown(), kSevenScores);
-    game->OnTap(239, 319);
+    Tap(239, 319);
     EXPECT_EQ(game->state, kStateGameOver);
     EXPECT_EQ(Saved(), bytes);
 }

@@ -22,7 +22,13 @@ constexpr int kWidth = 240;
 constexpr int kHeight = 320;
 constexpr int kChannels = 8;
 
-enum : int { kKeyLaunch = 193, kKeyPause = 194, kKeyLaunch2 = 195, kKeyLaunch3 = 196 };
+enum : int {
+    kKeyLaunch = 193,
+    kKeyPause = 194,
+    kKeyLaunch2 = 195,
+    kKeyLaunch3 = 196,
+    kKeyExit = 197,
+};
 
 // Device key code for a desktop key, 0 when the game has no use for it.
 int DeviceKey(SDL_Keycode key) {
@@ -47,6 +53,8 @@ int DeviceKey(SDL_Keycode key) {
         case SDLK_p:
         case SDLK_ESCAPE:
             return kKeyPause;
+        case SDLK_BACKSPACE:
+            return kKeyExit;  // leaves a game, as the gamepad's Back does
         default:
             return 0;
     }
