@@ -5,6 +5,7 @@
 #include "app/FrameStats.h"
 #include "bosses/Boss.h"
 #include "game/Game.h"
+#include "sound/SoundBank.h"
 
 namespace {
 
@@ -32,7 +33,8 @@ std::string StatsJson(const Game& g, long frames) {
         << ",\"afterNextColour\":" << g.afterNextColour << ",\"lastEffect\":" << g.lastEffect
         << ",\"idleFrames\":" << g.idleFrames << ",\"roundsCleared\":" << g.roundsCleared
         << ",\"shotsFired\":" << g.shotsFired << ",\"bossesBeaten\":" << g.bossesBeaten
-        << ",\"field\":[";
+        << ",\"effectsVolume\":" << SoundBank::GetEffectsVolume()
+        << ",\"musicVolume\":" << SoundBank::GetMusicVolume() << ",\"field\":[";
     for (int r = 0; r < kFieldRows; ++r) {
         out << (r ? ",[" : "[");
         for (int c = 0; c < kFieldCols; ++c)

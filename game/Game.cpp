@@ -11,6 +11,7 @@
 #include "actors/FishEffect.h"
 #include "actors/Rival.h"
 #include "bosses/Boss.h"
+#include "game/Settings.h"
 #include "gfx/BigFont.h"
 #include "gfx/Bitmap.h"
 #include "gfx/ScoreCounter.h"
@@ -61,8 +62,7 @@ bool IsConfirmKey(int key) {
 
 Game::Game() {
     bestRound = LoadProgress();
-    SoundBank::SetMusicVolume(64);
-    SoundBank::SetEffectsVolume(64);
+    Settings::Load();
     keys = GXGetDefaultKeys(GX_NORMALKEYS);
     LoadPictures();
     SmallFont::Load();

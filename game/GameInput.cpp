@@ -1,5 +1,6 @@
 #include "actors/BigFish.h"
 #include "game/Game.h"
+#include "game/Settings.h"
 #include "pages/Scene.h"
 #include "sound/SoundBank.h"
 
@@ -23,6 +24,8 @@ void Game::OnKeyDown(int key) {
     }
     if (ResultPageGuarded(key)) return;
     if (Scene* page = PageForState(state)) page->OnKey(key);
+    // The options page sets the volumes; they are kept as soon as they change.
+    Settings::SaveIfChanged();
 }
 
 void Game::OnKeyUp(int) {
@@ -38,11 +41,13 @@ void Game::OnTap(int x, int y) {
     }
     if (ResultPageGuarded(kConfirmKeys[0])) return;
     if (Scene* page = PageForState(state)) page->OnTap(x, y);
+    Settings::SaveIfChanged();
 }
 
 void Game::OnStylusMove(int x, int y) {
     if (state != kStateOptions) return;
     if (Scene* page = PageForState(state)) page->OnStylusMove(x, y);
+    Settings::SaveIfChanged();
 }
 
 void Game::LeavePlay() {
