@@ -42,7 +42,8 @@ int main(int argc, char** argv) {
             if (g_game) bot.EventsFor(*g_game, frame, events);
         });
     }
-    const int exitCode = WinMain(nullptr, nullptr, L"", 1);
+    int exitCode = WinMain(nullptr, nullptr, L"", 1);
+    if (exitCode == 0 && !I_ShotsWritten()) exitCode = 1;
     I_SetFrameInputSource(nullptr);
     if (options.stats && g_game) std::printf("%s\n", StatsJson(*g_game, I_FrameCount()).c_str());
     if (options.bot && options.stats) std::fprintf(stderr, "%s", bot.Report().c_str());

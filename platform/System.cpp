@@ -94,15 +94,13 @@ bool I_Init(const PlatformOptions& options, const char* argv0, std::string* erro
     state.options = options;
     state.frames = 0;
     state.currentFrame = 0;
+    state.shotFailed = false;
     state.dataDir = ResolveDataDir(options, argv0);
     state.saveDir = ResolveSaveDir(options);
     if (state.dataDir.size() > kMaxDirLength || state.saveDir.size() > kMaxDirLength) {
         *error = "data and save directories must be at most 200 characters long";
         return false;
     }
-    if (!IsDirectory(state.dataDir))
-        std::fprintf(stderr, "tarngame: no data directory at %s; pictures and sounds missing\n",
-                     state.dataDir.c_str());
     state.backend = options.headless ? platform::MakeHeadlessBackend() : platform::MakeSdlBackend();
     if (!state.backend->Open(options, error)) {
         state.backend.reset();
@@ -121,6 +119,14 @@ void I_Shutdown() {
     state.backend.reset();
     if (state.record) std::fclose(state.record);
     state.record = nullptr;
+}
+
+void I_ShowError(const std::string& message) {
+    if (Backend* backend = CurrentBackend()) backend->ShowError(message);
+}
+
+bool I_ShotsWritten() {
+    return !State().shotFailed;
 }
 
 long I_FrameCount() {

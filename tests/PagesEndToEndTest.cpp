@@ -20,6 +20,7 @@ class PagesEndToEnd : public ::testing::Test {
         saveDir = saveRoot + "/not/made/yet";
         std::filesystem::copy_file(std::string(TARN_TEST_FILES) + "/clear-then-lose.rounds",
                                    dataDir + "/rounds.dat");
+        std::filesystem::resize_file(dataDir + "/rounds.dat", 48 * 83);  // the rest empty
         const std::string script =
             "0 keydown 193\n"   // title: rounds mode
             "1 keydown 193\n"   // the pair above the launcher: round cleared, 10090

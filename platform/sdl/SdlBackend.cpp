@@ -2,6 +2,8 @@
 // mouse turned into the device's messages, SDL2_mixer as the sound library.
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -86,6 +88,33 @@ int TypedKey(SDL_Keycode key) {
     }
 }
 
+// Standard error sent to /dev/null until Restore (or the end of the scope).
+class QuietStderr {
+  public:
+    QuietStderr() {
+        std::fflush(stderr);
+        saved_ = dup(STDERR_FILENO);
+        const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (null >= 0) {
+            dup2(null, STDERR_FILENO);
+            close(null);
+        }
+    }
+    ~QuietStderr() { Restore(); }
+    QuietStderr(const QuietStderr&) = delete;
+    QuietStderr& operator=(const QuietStderr&) = delete;
+    void Restore() {
+        if (saved_ < 0) return;
+        std::fflush(stderr);
+        dup2(saved_, STDERR_FILENO);
+        close(saved_);
+        saved_ = -1;
+    }
+
+  private:
+    int saved_ = -1;
+};
+
 MSG Message(UINT message, WPARAM wParam, LPARAM lParam) {
     MSG msg;
     msg.hwnd = platform::MainWindow();
@@ -149,6 +178,10 @@ class SdlBackend : public Backend {
         if (!renderer_) return false;
         if (options_.fullscreen) SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
         return true;
+    }
+
+    void ShowError(const std::string& message) override {
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Bubble Tarn", message.c_str(), window_);
     }
 
     void ShowWindow() override {
@@ -219,10 +252,18 @@ class SdlBackend : public Backend {
 
     bool WaveInit(int channels, int sampleRate, int) override {
         if (audioOpen_) return true;
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+        // The sound system prints its own lines when it finds no device; the player gets ours.
+        QuietStderr quiet;
+        bool open = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
         // A short buffer keeps effects on the frame they belong to.
-        if (Mix_OpenAudio(sampleRate, AUDIO_S16SYS, 2, 1024) != 0) {
+        if (open && Mix_OpenAudio(sampleRate, AUDIO_S16SYS, 2, 1024) != 0) {
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            open = false;
+        }
+        quiet.Restore();
+        if (!open) {
+            std::fprintf(stderr, "tarngame: no sound device (%s); playing without sound\n",
+                         SDL_GetError());
             return false;
         }
         Mix_AllocateChannels(std::max(channels, kChannels));
