@@ -7,12 +7,23 @@
 #include "app/Shell.h"
 #include "app/StatsReport.h"
 #include "bot/Autoplayer.h"
+#include "game/Game.h"
 #include "platform/FrameInput.h"
 #include "platform/i_system.h"
 
 #ifndef TARN_VERSION
 #define TARN_VERSION "0.1.0"
 #endif
+
+namespace {
+
+// The person took over from the demo: the autoplayer stops and the title page waits for them.
+void HandBackFromDemo() {
+    I_SetFrameInputSource(nullptr);
+    if (g_game) g_game->ReturnToTitle();
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     CommandLine options;
@@ -41,6 +52,7 @@ int main(int argc, char** argv) {
         I_SetFrameInputSource([&bot](long frame, std::vector<InputEvent>* events) {
             if (g_game) bot.EventsFor(*g_game, frame, events);
         });
+        if (!options.platform.headless) I_StartDemo(HandBackFromDemo);
     }
     int exitCode = WinMain(nullptr, nullptr, L"", 1);
     if (exitCode == 0 && !I_ShotsWritten()) exitCode = 1;

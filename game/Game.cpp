@@ -21,6 +21,7 @@
 #include "pages/OptionsScene.h"
 #include "pages/Scene.h"
 #include "pages/TitleScene.h"
+#include "platform/i_system.h"
 #include "sound/SoundBank.h"
 
 namespace {
@@ -184,6 +185,17 @@ void Game::Suspend() {
 void Game::Resume() {
     if (suspended) running = true;
     suspended = false;
+}
+
+void Game::ReturnToTitle() {
+    ClearRunning();
+    suspended = false;
+    aimStep = 0;  // keys the autoplayer held are let go
+    aimRepeatDelay = -1;
+    // A name half entered is dropped with its visit; the keyboard goes back to the key map.
+    if (hiScorePage) hiScorePage->loaded = false;
+    I_SetTypedKeys(false);
+    state = kStateTitle;
 }
 
 void Game::SelectRoundsMode() {

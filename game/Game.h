@@ -80,6 +80,8 @@ class Game {
     void SelectPushMode();
     void StartMusic();
     int GetScore() const;
+    // Whatever is shown, the title page next, as when the program starts (the end of a demo).
+    void ReturnToTitle();
 
     // The frame's play logic.
     void Update();

@@ -95,6 +95,7 @@ bool I_Init(const PlatformOptions& options, const char* argv0, std::string* erro
     state.frames = 0;
     state.currentFrame = 0;
     state.shotFailed = false;
+    state.demoHandBack = nullptr;
     state.dataDir = ResolveDataDir(options, argv0);
     state.saveDir = ResolveSaveDir(options);
     if (state.dataDir.size() > kMaxDirLength || state.saveDir.size() > kMaxDirLength) {
@@ -123,6 +124,10 @@ void I_Shutdown() {
 
 void I_ShowError(const std::string& message) {
     if (Backend* backend = CurrentBackend()) backend->ShowError(message);
+}
+
+void I_StartDemo(void (*handBack)()) {
+    State().demoHandBack = handBack;
 }
 
 bool I_ShotsWritten() {

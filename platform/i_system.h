@@ -35,6 +35,10 @@ bool I_Init(const PlatformOptions& options, const char* argv0, std::string* erro
 // Entry point, after WinMain returned: closes files and the back end.
 void I_Shutdown();
 
+// A demo in a window (--bot): the window is marked DEMO until a person presses a key or a
+// button, clicks or touches. That press is not delivered; handBack runs instead (the program
+// stops the autoplayer and shows the title page) and the mark goes. Headless: no person acts.
+void I_StartDemo(void (*handBack)());
 // False when a --shot picture could not be written: the run then fails.
 bool I_ShotsWritten();
 // Frames delivered so far (the paint messages after the first one).
