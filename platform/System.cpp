@@ -96,6 +96,7 @@ bool I_Init(const PlatformOptions& options, const char* argv0, std::string* erro
     state.currentFrame = 0;
     state.shotFailed = false;
     state.demoHandBack = nullptr;
+    state.typedKeys = false;
     state.dataDir = ResolveDataDir(options, argv0);
     state.saveDir = ResolveSaveDir(options);
     if (state.dataDir.size() > kMaxDirLength || state.saveDir.size() > kMaxDirLength) {
