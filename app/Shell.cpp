@@ -1,10 +1,13 @@
 #include "app/Shell.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
 #include <new>
+#include <string>
 
+#include "app/DataCheck.h"
 #include "app/FrameStats.h"
 #include "app/Globals.h"
 #include "app/Resources.h"
@@ -122,9 +125,33 @@ int HighWord(LPARAM value) {
     return static_cast<int>((value >> 16) & 0xFFFF);
 }
 
+// The program runs the shell once; the test binary runs it many times, and each run must
+// start from a fresh game on its first paint, as a new program would.
+void ForgetPreviousRun() {
+    delete g_game;
+    g_game = nullptr;
+    delete g_backBuffer;
+    g_backBuffer = nullptr;
+    std::free(g_frameBuffer);
+    g_frameBuffer = nullptr;
+    g_frameOrigin = nullptr;
+    g_firstPaint = true;
+}
+
+// Missing game data is an error to report, not an empty game that lets every round be won.
+bool DataDirectoryUsable() {
+    std::string problem;
+    if (CheckDataDirectory(I_DataDir(), &problem)) return true;
+    std::fprintf(stderr, "tarngame: %s\n", problem.c_str());
+    I_ShowError("The game cannot start: " + problem);
+    return false;
+}
+
 }  // namespace
 
 int WinMain(HINSTANCE instance, HINSTANCE, const wchar_t*, int showCommand) {
+    ForgetPreviousRun();
+    if (!DataDirectoryUsable()) return kExitNoGameData;
     if (!InitInstance(instance, showCommand)) return 0;
     HACCEL accelerators = LoadAcceleratorsW(instance, kAcceleratorTable);
     MSG msg;
@@ -145,6 +172,7 @@ bool InitInstance(HINSTANCE instance, int showCommand) {
     FindProgramDirectory(instance);
     if (HWND other = FindWindowW(g_className, g_title)) {
         SetForegroundWindow(reinterpret_cast<HWND>(reinterpret_cast<uintptr_t>(other) | 1));
+        std::printf("tarngame is already running; its window was brought to the front\n");
         return false;
     }
     RegisterFrameClass(instance, g_className);

@@ -5,6 +5,9 @@
 
 #include "platform/i_window.h"
 
+// WinMain's result when the data directory lacks what the game needs (it says which file).
+constexpr int kExitNoGameData = 1;
+
 int WinMain(HINSTANCE instance, HINSTANCE previous, const wchar_t* commandLine, int showCommand);
 bool InitInstance(HINSTANCE instance, int showCommand);
 bool RegisterFrameClass(HINSTANCE instance, const wchar_t* className);

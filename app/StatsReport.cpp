@@ -5,6 +5,7 @@
 #include "app/FrameStats.h"
 #include "bosses/Boss.h"
 #include "game/Game.h"
+#include "sound/SoundBank.h"
 
 namespace {
 
@@ -31,7 +32,9 @@ std::string StatsJson(const Game& g, long frames) {
         << ",\"rowParity\":" << g.rowParity << ",\"nextColour\":" << g.nextColour
         << ",\"afterNextColour\":" << g.afterNextColour << ",\"lastEffect\":" << g.lastEffect
         << ",\"idleFrames\":" << g.idleFrames << ",\"roundsCleared\":" << g.roundsCleared
-        << ",\"shotsFired\":" << g.shotsFired << ",\"bossesBeaten\":" << g.bossesBeaten;
+        << ",\"shotsFired\":" << g.shotsFired << ",\"bossesBeaten\":" << g.bossesBeaten
+        << ",\"effectsVolume\":" << SoundBank::GetEffectsVolume()
+        << ",\"musicVolume\":" << SoundBank::GetMusicVolume();
     // Only a player's own set (or the editor's test) says how long it is, so the built-in
     // game's line stays as recorded replays expect it.
     if (!g.roundBook.IsBuiltIn()) out << ",\"roundCount\":" << g.roundBook.Count();

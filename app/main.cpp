@@ -8,6 +8,7 @@
 #include "app/Shell.h"
 #include "app/StatsReport.h"
 #include "bot/Autoplayer.h"
+#include "game/Game.h"
 #include "game/RoundBook.h"
 #include "game/RoundCode.h"
 #include "pages/EditorScene.h"
@@ -40,6 +41,12 @@ int ExportRound(const std::string& spec) {
     }
     std::printf("%s\n", EncodeRoundCode(rounds.records[n - 1]).c_str());
     return 0;
+}
+
+// The person took over from the demo: the autoplayer stops and the title page waits for them.
+void HandBackFromDemo() {
+    I_SetFrameInputSource(nullptr);
+    if (g_game) g_game->ReturnToTitle();
 }
 
 }  // namespace
@@ -98,8 +105,10 @@ int main(int argc, char** argv) {
         I_SetFrameInputSource([&bot](long frame, std::vector<InputEvent>* events) {
             if (g_game) bot.EventsFor(*g_game, frame, events);
         });
+        if (!options.platform.headless) I_StartDemo(HandBackFromDemo);
     }
-    const int exitCode = WinMain(nullptr, nullptr, L"", 1);
+    int exitCode = WinMain(nullptr, nullptr, L"", 1);
+    if (exitCode == 0 && !I_ShotsWritten()) exitCode = 1;
     I_SetFrameInputSource(nullptr);
     if (options.stats && g_game) std::printf("%s\n", StatsJson(*g_game, I_FrameCount()).c_str());
     if (options.bot && options.stats) std::fprintf(stderr, "%s", bot.Report().c_str());

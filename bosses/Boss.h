@@ -11,6 +11,8 @@ class Boss {
     // Does the flying shot (top-left x, y; width, height) strike the boss?
     virtual bool HitTest(int x, int y, int width, int height) = 0;
     virtual void UpdateAndDraw(BackBuffer& target) = 0;
+    // Draws the boss as its last step left it, without stepping: a paused game holds it.
+    virtual void DrawStill(BackBuffer&) {}
     // False once the defeat fall has run out (the field is re-coloured then).
     virtual bool IsAlive() = 0;
     // Re-arms the boss for a fight.

@@ -36,7 +36,8 @@ BossCommon::~BossCommon() {
 }
 
 bool BossCommon::InHitBox(int px, int py) const {
-    return boxX < px && px < boxX + boxSize && boxY < py && py < boxY + boxSize;
+    const int top = boxY + FieldDrop();
+    return boxX < px && px < boxX + boxSize && top < py && py < top + boxSize;
 }
 
 bool BossCommon::HitTest(int x, int y, int width, int height) {
@@ -50,12 +51,37 @@ bool BossCommon::HitTest(int x, int y, int width, int height) {
 }
 
 void BossCommon::UpdateAndDraw(BackBuffer& target) {
+    stillCount_ = 0;
     if (hitPoints <= 0) active = false;
     if (active) {
         Fight(target);
     } else {
         Fall(target);
     }
+}
+
+void BossCommon::DrawStill(BackBuffer& target) {
+    for (int i = 0; i < stillCount_; ++i)
+        target.Draw(still_[i].image, still_[i].x, still_[i].y, still_[i].anchor);
+}
+
+int BossCommon::FieldDrop() const {
+    return game ? game->fieldTop - game->baseTop : 0;
+}
+
+int BossCommon::CellLeft(int row, int col) const {
+    const bool shifted = game ? game->IsShiftedRow(row) : row % 2 == 1;
+    return originX + col * cellWidth + (shifted ? cellWidth / 2 : 0);
+}
+
+int BossCommon::CellTop(int row) const {
+    return originY + row * rowHeight;
+}
+
+void BossCommon::Put(BackBuffer& target, const Bitmap* image, int x, int y, int anchor) {
+    y += FieldDrop();
+    target.Draw(image, x, y, anchor);
+    if (stillCount_ < kMaxStillPictures) still_[stillCount_++] = {image, x, y, anchor};
 }
 
 bool BossCommon::IsAlive() {
@@ -65,6 +91,7 @@ bool BossCommon::IsAlive() {
 }
 
 void BossCommon::Start() {
+    stillCount_ = 0;
     hitPoints = kFullHitPoints;
     defeatCountdown = kFallFrames;
     active = true;
@@ -88,7 +115,7 @@ void BossCommon::RecolourField() {
 
 void BossCommon::DrawLifeRow(BackBuffer& target) {
     for (int i = 0; i <= hitPoints / 2; ++i)
-        target.Draw(lifeImage, originX + 8 * i - 10, originY + 2, 0);
+        Put(target, lifeImage, originX + 8 * i - 10, originY + 2, 0);
 }
 
 bool BossCommon::SetCell(int row, int col, int colour) {
@@ -115,7 +142,7 @@ int BossCommon::RandomColour() {
 
 void BossCommon::SinkingFall(BackBuffer& target, const Bitmap* image, int x, int y) {
     const int n = defeatCountdown;
-    target.Draw(image, x, y + ((kFallFloorY - y) * (kFallFrames - n)) / kFallFrames, 0);
+    Put(target, image, x, y + ((kFallFloorY - y) * (kFallFrames - n)) / kFallFrames, 0);
     PlayFallSoundOnce();
     --defeatCountdown;
 }

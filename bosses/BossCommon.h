@@ -24,6 +24,8 @@ class BossCommon : public Boss {
     bool HitTest(int x, int y, int width, int height) override;
     // Fights while active; once the hit points are gone, runs one frame of the defeat.
     void UpdateAndDraw(BackBuffer& target) override;
+    // Replays the pictures of the last step: no move, no throw, no sound and no rand() draw.
+    void DrawStill(BackBuffer& target) override;
     bool IsAlive() override;
     void Start() override;
 
@@ -40,6 +42,13 @@ class BossCommon : public Boss {
     // rand() mod n; a range that is empty gives 0 (the draw is still made).
     static int RandomBelow(int n);
     static int RandomColour();
+    // How far the ceiling has brought the field down since the round began. The boss works in
+    // the field's first place and is drawn and struck this much lower, so what it aims at
+    // stays on the cells it writes.
+    int FieldDrop() const;
+    // Where the field draws cell (row, col), in the boss's frame (FieldDrop not added).
+    int CellLeft(int row, int col) const;
+    int CellTop(int row) const;
 
     Game* game;
     int originX, originY, rangeWidth, rangeHeight, cellWidth;
@@ -55,6 +64,8 @@ class BossCommon : public Boss {
     Bitmap* lifeImage = nullptr;
 
   protected:
+    // Draws one picture of this step, moved down with the field, and keeps it for DrawStill.
+    void Put(BackBuffer& target, const Bitmap* image, int x, int y, int anchor);
     virtual void Fight(BackBuffer& target) = 0;
     virtual void Fall(BackBuffer& target) = 0;
     // The plain defeat: the image sinks from (x, y) toward y 240 in ten steps.
@@ -65,5 +76,12 @@ class BossCommon : public Boss {
     void LoadImages(Bitmap** table, int count, const char* format, int first, Key key);
 
   private:
+    struct StillPicture {
+        const Bitmap* image;
+        int x, y, anchor;
+    };
+    static constexpr int kMaxStillPictures = 48;
     std::vector<Bitmap*> owned_;
+    StillPicture still_[kMaxStillPictures] = {};
+    int stillCount_ = 0;
 };

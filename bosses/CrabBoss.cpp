@@ -96,50 +96,48 @@ void CrabBoss::DrawCharge(BackBuffer& target) {
         chargeFrame = 0;  // the blank beat of the charge
         return;
     }
-    target.Draw(sparkImages[chargeFrame], posX + 20, posY, 0);
+    Put(target, sparkImages[chargeFrame], posX + 20, posY, 0);
 }
 
 void CrabBoss::DrawMarkers(BackBuffer& target) {
-    const int shift = throwRow % 2 == 1 ? cellWidth / 2 : 0;
-    const int y = originY + throwRow * rowHeight;
     for (int i = 0; i < 4; ++i)
-        target.Draw(markerImage, originX + cellWidth * ThrowCell(i) + shift, y, 0);
+        Put(target, markerImage, CellLeft(throwRow, ThrowCell(i)), CellTop(throwRow), 0);
 }
 
 void CrabBoss::DrawFlyingSpark(BackBuffer& target) {
     const int t = frame - kThrowFrame;
     const int y = posY + ((throwRow * rowHeight - posY + originY) * t) / 10;
-    // Column 7 is never thrown at: that throw wraps to column 0, and the spark heads there.
-    const int towardX = throwCol == 7 ? originX : 16 * throwCol + originX;
+    // The spark heads for the first marked cell (column 7 wraps to column 0).
+    const int towardX = CellLeft(throwRow, ThrowCell(0));
     const int x = posX + 20 + ((towardX - posX - 20) * t) / 10;
     const int index = chargeFrame >= 0 && chargeFrame < 3 ? chargeFrame : 0;
-    target.Draw(sparkImages[index], x, y, 0);
+    Put(target, sparkImages[index], x, y, 0);
 }
 
 void CrabBoss::DrawBody(BackBuffer& target) {
     const bool damaged = hitPoints <= kDamagedAt;
     if (hitFlag) {
         SoundBank::PlayHit();
-        target.Draw(hitImages[damaged ? 1 : 0], posX, posY, 0);
+        Put(target, hitImages[damaged ? 1 : 0], posX, posY, 0);
         return;
     }
     if (frame >= kPoseFirst && frame <= kPoseLast) {
         static const int kPoseDrop[4] = {0, 10, 25, 40};
         const int pose = (frame - kPoseFirst) / 2;
-        target.Draw(throwImages[pose], posX, posY + kPoseDrop[pose], 0);
+        Put(target, throwImages[pose], posX, posY + kPoseDrop[pose], 0);
         return;
     }
     const int beat = frame % 8;
     if (damaged) {
-        target.Draw(damagedImages[beat < 4 ? 0 : beat < 6 ? 1 : 2], posX, posY, 0);
+        Put(target, damagedImages[beat < 4 ? 0 : beat < 6 ? 1 : 2], posX, posY, 0);
     } else {
-        target.Draw(bodyImages[beat / 2], posX, posY, 0);
+        Put(target, bodyImages[beat / 2], posX, posY, 0);
     }
 }
 
 void CrabBoss::DrawFallingLeg(BackBuffer& target) {
     if (hitPoints > kDamagedAt || legCountdown == 0) return;
-    target.Draw(legImage, posX + 40, posY + ((240 - posY) * (10 - legCountdown)) / 10, 0);
+    Put(target, legImage, posX + 40, posY + ((240 - posY) * (10 - legCountdown)) / 10, 0);
     --legCountdown;
 }
 

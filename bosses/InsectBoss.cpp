@@ -81,7 +81,7 @@ void InsectBoss::Fight(BackBuffer& target) {
         frame = 0;
     }
     if (frame > kLastChargeFrame) MoveFrame(target);
-    if (frame <= kLastRestFrame) target.Draw(IdleLook(), posX - 3, posY - 3, 0);
+    if (frame <= kLastRestFrame) Put(target, IdleLook(), posX - 3, posY - 3, 0);
     if (frame > kLastRestFrame && frame <= kLastChargeFrame) ChargeFrame(target);
     DrawLifeRow(target);
     hitFlag = false;
@@ -90,24 +90,28 @@ void InsectBoss::Fight(BackBuffer& target) {
 void InsectBoss::MoveFrame(BackBuffer& target) {
     MoveStep();
     SetHitBox(posX - 3, posY - 3);
-    target.Draw(IdleLook(), posX - 3, posY - 3, 0);
+    Put(target, IdleLook(), posX - 3, posY - 3, 0);
     const int t = frame - kLastChargeFrame;
     for (const int k : {0, 1}) {
-        const int x = sparkStart[k].x + ((sparks[k].targetX - sparkStart[k].x) * t) / 10;
-        const int y = sparkStart[k].y + ((sparks[k].targetY - sparkStart[k].y) * t) / 10;
-        target.Draw(sparkImages[frame % 3], x, y, 0);
+        // Each spark heads for the cell it will become.
+        const int row = sparks[k].targetY / rowHeight;
+        const int toX = CellLeft(row, sparks[k].targetX / cellWidth);
+        const int toY = CellTop(row);
+        const int x = sparkStart[k].x + ((toX - sparkStart[k].x) * t) / 10;
+        const int y = sparkStart[k].y + ((toY - sparkStart[k].y) * t) / 10;
+        Put(target, sparkImages[frame % 3], x, y, 0);
     }
 }
 
 void InsectBoss::ChargeFrame(BackBuffer& target) {
     if (hitFlag) {
         SoundBank::PlayHit();
-        target.Draw(hitImage, posX - 3, posY - 3, 0);
+        Put(target, hitImage, posX - 3, posY - 3, 0);
     } else {
-        target.Draw(ChargingLook(), posX - 3, posY - 3, 0);
+        Put(target, ChargingLook(), posX - 3, posY - 3, 0);
     }
-    target.Draw(sparkImages[frame % 3], posX - 3, posY + 21, 0);
-    target.Draw(sparkImages[frame % 3], posX + 25, posY + 21, 0);
+    Put(target, sparkImages[frame % 3], posX - 3, posY + 21, 0);
+    Put(target, sparkImages[frame % 3], posX + 25, posY + 21, 0);
     if (frame == kLaunchFrame) {
         sparkStart[0] = {posX - 3, posY + 21};
         sparkStart[1] = {posX + 25, posY + 21};

@@ -138,16 +138,16 @@ void SnakeBoss::DrawHead(BackBuffer& target) {
     const Point& head = segments[0];
     switch (segmentDirs[0]) {
         case kLeft:
-            target.Draw(headImages[2], head.x - cellWidth, head.y, 0);
+            Put(target, headImages[2], head.x - cellWidth, head.y, 0);
             break;
         case kRight:
-            target.Draw(headImages[1], head.x, head.y, 0);
+            Put(target, headImages[1], head.x, head.y, 0);
             break;
         case kUp:
-            target.Draw(headImages[3], head.x, head.y, kAnchorVCenter);
+            Put(target, headImages[3], head.x, head.y, kAnchorVCenter);
             break;
         default:
-            target.Draw(headImages[0], head.x, head.y, 0);
+            Put(target, headImages[0], head.x, head.y, 0);
             break;
     }
 }
@@ -156,11 +156,11 @@ void SnakeBoss::DrawBody(BackBuffer& target) {
     if (hitFlag) {
         SoundBank::PlayHit();
         for (int i = 1; i <= 8; ++i)
-            target.Draw(hitImage, segments[i].x, segments[i].y, 0);
+            Put(target, hitImage, segments[i].x, segments[i].y, 0);
         return;
     }
     for (int i = 1; i <= 8; ++i)
-        target.Draw(bodyImages[std::rand() % 3], segments[i].x, segments[i].y, 0);
+        Put(target, bodyImages[std::rand() % 3], segments[i].x, segments[i].y, 0);
 }
 
 void SnakeBoss::Fall(BackBuffer& target) {
@@ -169,7 +169,7 @@ void SnakeBoss::Fall(BackBuffer& target) {
         const Bitmap* image = bodyImages[std::rand() % 3];
         const int x = segments[i].x + ((kBurstTargets[i][0] - segments[i].x) * k) / 10;
         const int y = segments[i].y + ((kBurstTargets[i][1] - segments[i].y) * k) / 10;
-        target.Draw(image, x, y, 0);
+        Put(target, image, x, y, 0);
     }
     PlayFallSoundOnce();
     --defeatCountdown;

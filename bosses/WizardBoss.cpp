@@ -133,17 +133,19 @@ void WizardBoss::RideFrame(BackBuffer& target) {
         FlashFrame(target);
         return;
     }
-    target.Draw(ridingImage, posX - 3, posY - 3, 0);
+    Put(target, ridingImage, posX - 3, posY - 3, 0);
     DrawSpinningBroom(target);
 }
 
 void WizardBoss::DrawFlyingBalls(BackBuffer& target) {
     const int t = frame - kLastHoverFrame;
-    const int toY = ballsToTop ? originY + 6 : originY + 84;
+    // Each ball lands on the cell FillRow gives its colour: ball i has colour i + 1.
+    const int row = ballsToTop ? 0 : 6;
     for (int i = 0; i < 8; ++i) {
-        const int x = ring[i].x + ((originX + 16 * i - ring[i].x) * t) / 9;
-        const int y = ring[i].y + ((toY - ring[i].y) * t) / 9;
-        target.Draw(ballImages[i + 1], x, y, 0);
+        const int cell = ballsToTop ? (i + 1) % 8 : i;
+        const int x = ring[i].x + ((CellLeft(row, cell) - ring[i].x) * t) / 9;
+        const int y = ring[i].y + ((CellTop(row) - ring[i].y) * t) / 9;
+        Put(target, ballImages[i + 1], x, y, 0);
     }
 }
 
@@ -152,19 +154,19 @@ void WizardBoss::DrawSpinningBroom(BackBuffer& target) {
     const int py = facingRight ? posY + 36 : posY + 49;
     if (frame <= 31) return;
     if (frame <= 33) {
-        target.Draw(broomImages[0], px, py, 0);
+        Put(target, broomImages[0], px, py, 0);
     } else if (frame <= 35) {
-        target.Draw(broomImages[1], px, py, kAnchorBottom);
+        Put(target, broomImages[1], px, py, kAnchorBottom);
     } else if (frame <= 37) {
-        target.Draw(broomImages[2], px, py, kAnchorBottom | kAnchorRight);
+        Put(target, broomImages[2], px, py, kAnchorBottom | kAnchorRight);
     } else {
-        target.Draw(broomImages[3], px, py, kAnchorRight);
+        Put(target, broomImages[3], px, py, kAnchorRight);
     }
 }
 
 void WizardBoss::HoverFrame(BackBuffer& target) {
     for (int i = 0; i <= frame / 4 && i < 8; ++i)
-        target.Draw(magicImages[std::rand() % 3], ring[i].x, ring[i].y, 0);
+        Put(target, magicImages[std::rand() % 3], ring[i].x, ring[i].y, 0);
     if (hitFlag) {
         FlashFrame(target);  // the hit square stays at the last hover point
         return;
@@ -180,12 +182,12 @@ void WizardBoss::HoverFrame(BackBuffer& target) {
     } else {
         dx = 28 - f, dy = 28 - f;
     }
-    target.Draw(facingRight ? wizardRightImage : wizardLeftImage, posX + dx, posY + dy, 0);
+    Put(target, facingRight ? wizardRightImage : wizardLeftImage, posX + dx, posY + dy, 0);
     SetHitBox(posX + dx, posY + dy);
 }
 
 void WizardBoss::FlashFrame(BackBuffer& target) {
-    target.Draw(hitImage, posX - 3, posY - 3, 0);
+    Put(target, hitImage, posX - 3, posY - 3, 0);
     FlyingBroom(target, flashCountdown);
     --flashCountdown;
 }
@@ -194,12 +196,12 @@ void WizardBoss::FlyingBroom(BackBuffer& target, int m) {
     const int x = posX - ((posX + kBroomHideX) * (10 - m)) / 10;
     const int y = posY - ((posY + kBroomHideY) * (10 - m)) / 10;
     // Kept in range even if the countdown has run past zero.
-    target.Draw(broomImages[(defeatCountdown % 4 + 4) % 4], x, y, 0);
+    Put(target, broomImages[(defeatCountdown % 4 + 4) % 4], x, y, 0);
 }
 
 void WizardBoss::Fall(BackBuffer& target) {
     const int n = defeatCountdown;
-    target.Draw(ridingImage, posX, posY + ((240 - posY) * (10 - n)) / 10, 0);
+    Put(target, ridingImage, posX, posY + ((240 - posY) * (10 - n)) / 10, 0);
     FlyingBroom(target, n);
     PlayFallSoundOnce();
     --defeatCountdown;

@@ -12,6 +12,7 @@
 #include "actors/Rival.h"
 #include "app/Globals.h"
 #include "bosses/Boss.h"
+#include "game/Settings.h"
 #include "gfx/BigFont.h"
 #include "gfx/Bitmap.h"
 #include "gfx/ScoreCounter.h"
@@ -22,6 +23,7 @@
 #include "pages/OptionsScene.h"
 #include "pages/Scene.h"
 #include "pages/TitleScene.h"
+#include "platform/i_system.h"
 #include "sound/SoundBank.h"
 
 namespace {
@@ -64,8 +66,7 @@ bool IsConfirmKey(int key) {
 Game::Game() {
     roundBook = g_customRounds ? *g_customRounds : RoundBook::BuiltIn(g_moduleDirA);
     bestRound = LoadProgress();
-    SoundBank::SetMusicVolume(64);
-    SoundBank::SetEffectsVolume(64);
+    Settings::Load();
     keys = GXGetDefaultKeys(GX_NORMALKEYS);
     LoadPictures();
     SmallFont::Load();
@@ -190,6 +191,17 @@ void Game::Suspend() {
 void Game::Resume() {
     if (suspended) running = true;
     suspended = false;
+}
+
+void Game::ReturnToTitle() {
+    ClearRunning();
+    suspended = false;
+    aimStep = 0;  // keys the autoplayer held are let go
+    aimRepeatDelay = -1;
+    // A name half entered is dropped with its visit; the keyboard goes back to the key map.
+    if (hiScorePage) hiScorePage->loaded = false;
+    I_SetTypedKeys(false);
+    state = kStateTitle;
 }
 
 void Game::SelectRoundsMode() {

@@ -35,6 +35,14 @@ constexpr int kWarnShots = 10;
 constexpr int kMaxEffects = 600;
 constexpr int kConfirmKeys[3] = {193, 195, 196};
 constexpr int kPauseKey = 194;
+// Backspace and the gamepad's Back: the exit picture's tap, in play only.
+constexpr int kExitKey = 197;
+// Typed keys, where a page takes text (the name entry): Backspace and Enter.
+constexpr int kBackspaceKey = 8;
+constexpr int kEnterKey = 13;
+// The result pages ignore launch and confirm for this many frames after they open, so fire
+// still held or mashed as the game ends cannot skip them.
+constexpr int kResultPageGuardFrames = 20;
 constexpr int kEmptyCell = -1;
 static_assert(kFieldRows == kShotRows && kFieldCols == kShotCols, "one field shape");
 
@@ -75,6 +83,8 @@ class Game {
     void SelectPushMode();
     void StartMusic();
     int GetScore() const;
+    // Whatever is shown, the title page next, as when the program starts (the end of a demo).
+    void ReturnToTitle();
 
     // The frame's play logic.
     void Update();
@@ -204,6 +214,9 @@ class Game {
     int deadlineRow = kFieldRows - 1;
     int lastEffect = -1;
     int idleFrames = 0;
+    // The state the last frame showed, and how many frames it has been shown.
+    int shownState = kStateTitle;
+    int shownFrames = 0;
     // Counted over the whole run, across games, for the statistics line.
     int shotsFired = 0;
     int roundsCleared = 0;
@@ -252,4 +265,9 @@ class Game {
     void PlayKey(int key);
     void PlayPointerDown(int x, int y);
     void PlayPointerUp(int x, int y);
+    void LeavePlay();
+    // Notes a change of state made since the last frame: the frame count starts again.
+    void NoteShownState();
+    // A launch, confirm or tap that arrives while a result page has just opened.
+    bool ResultPageGuarded(int key);
 };

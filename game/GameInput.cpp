@@ -1,15 +1,32 @@
 #include "actors/BigFish.h"
 #include "game/Game.h"
 #include "game/PointerAim.h"
+#include "game/Settings.h"
 #include "pages/Scene.h"
 #include "sound/SoundBank.h"
+
+void Game::NoteShownState() {
+    if (state == shownState) return;
+    shownState = state;
+    shownFrames = 0;
+}
+
+bool Game::ResultPageGuarded(int key) {
+    NoteShownState();
+    if (state != kStateHiScores && state != kStateGameOver) return false;
+    const bool confirms = IsConfirmKey(key) || key == kEnterKey;
+    return confirms && shownFrames < kResultPageGuardFrames;
+}
 
 void Game::OnKeyDown(int key) {
     if (state == kStatePlay) {
         PlayKey(key);
         return;
     }
+    if (ResultPageGuarded(key)) return;
     if (Scene* page = PageForState(state)) page->OnKey(key);
+    // The options page sets the volumes; they are kept as soon as they change.
+    Settings::SaveIfChanged();
 }
 
 void Game::OnKeyUp(int) {
@@ -21,17 +38,15 @@ void Game::OnTap(int x, int y) {
     if (state == kStatePlay) {
         // The whole right-hand strip below the score leaves play for the title page.
         if (InExitStrip(x, y)) {
-            pointerHeld = false;
-            ClearRunning();
-            SoundBank::PlayMenu();
-            state = kStateTitle;
-            if (editorTrial) ReturnToEditor();
+            LeavePlay();
             return;
         }
         PlayPointerDown(x, y);
         return;
     }
+    if (ResultPageGuarded(kConfirmKeys[0])) return;
     if (Scene* page = PageForState(state)) page->OnTap(x, y);
+    Settings::SaveIfChanged();
 }
 
 void Game::OnStylusMove(int x, int y) {
@@ -42,6 +57,15 @@ void Game::OnStylusMove(int x, int y) {
     }
     if (state != kStateOptions && state != kStateEditor) return;
     if (Scene* page = PageForState(state)) page->OnStylusMove(x, y);
+    Settings::SaveIfChanged();
+}
+
+void Game::LeavePlay() {
+    pointerHeld = false;
+    ClearRunning();
+    SoundBank::PlayMenu();
+    state = kStateTitle;
+    if (editorTrial) ReturnToEditor();
 }
 
 void Game::OnStylusUp(int x, int y) {
@@ -87,6 +111,10 @@ void Game::PlayKey(int key) {
     }
     if (IsConfirmKey(key)) {
         FireKey();
+        return;
+    }
+    if (key == kExitKey) {
+        LeavePlay();
         return;
     }
     if (key == kPauseKey) {

@@ -49,6 +49,11 @@ void DrawBackground(const Game& game, BackBuffer& target) {
 }
 
 void StepBoss(Game& game, BackBuffer& target) {
+    if (game.suspended) {
+        // Paused: the boss stands still; not even its pictures draw from rand().
+        game.boss->DrawStill(target);
+        return;
+    }
     if (!game.boss->IsAlive()) {
         game.AwardEpisodeBonus();
         game.boss = nullptr;
@@ -94,6 +99,8 @@ void DrawMaskOverlay(const Game& game, BackBuffer& target) {
 }  // namespace
 
 void Game::Render(BackBuffer& target) {
+    NoteShownState();
+    if (shownFrames < kResultPageGuardFrames) ++shownFrames;
     if (state == kStatePlay) {
         DrawPlayScreen(target);
         return;

@@ -73,6 +73,8 @@ void Game::FillPushField() {
 
 void Game::ResetShotAndCeiling() {
     shotFlying = false;
+    // Time spent on the pages before this game must not count towards its first launch.
+    idleFrames = 0;
     autoFireDelay = 100;
     shotsSinceDrop = 0;
     fieldTop = 17;

@@ -107,6 +107,8 @@ void HiScoreScene::PrepareVisit() {
     LoadTable();
     if (game->hiScoreReturnState == kGameJustEnded) InsertScore(game->GetScore());
     loaded = true;
+    // While a name is entered the keyboard types: Z, X and C are letters here, not launches.
+    I_SetTypedKeys(editRow >= 0);
 }
 
 void HiScoreScene::InsertScore(int score) {
@@ -151,6 +153,15 @@ void HiScoreScene::Draw(BackBuffer& target) {
 
 void HiScoreScene::EditLetter(int key) {
     char& c = names[editRow][editColumn];
+    if ((key >= 'A' && key <= 'Z') || key == ' ') {
+        c = static_cast<char>(key);
+        if (editColumn < kLastColumn) ++editColumn;
+        return;
+    }
+    if (key == kBackspaceKey) {
+        if (editColumn > 0) --editColumn;
+        return;
+    }
     if (key == game->keys.vkLeft && editColumn > 0) --editColumn;
     if (key == game->keys.vkRight && editColumn < kLastColumn) ++editColumn;
     // c was bound before the column moved: every test works on the letter the key arrived on.
@@ -160,13 +171,17 @@ void HiScoreScene::EditLetter(int key) {
 
 void HiScoreScene::OnKey(int key) {
     PrepareVisit();
-    if (editRow >= 0 && editRow < kEntries) EditLetter(key);
-    if (!IsConfirmKey(key)) return;
+    const bool editing = editRow >= 0 && editRow < kEntries;
+    if (editing) EditLetter(key);
+    // Enter confirms only where it can be typed; elsewhere the keyboard's Enter is a launch key.
+    if (!IsConfirmKey(key) && !(editing && key == kEnterKey)) return;
     if (game->hiScoreReturnState == kGameJustEnded) {
         SaveTable();
         game->hiScoreReturnState = kStateGameOver;
     }
     loaded = false;
+    editRow = -1;
+    I_SetTypedKeys(false);
     game->state = game->hiScoreReturnState;
 }
 

@@ -22,6 +22,8 @@ class Backend {
     virtual void RaiseOtherInstance() {}
     virtual bool CreateWindow(const wchar_t* title) = 0;
     virtual void ShowWindow() {}
+    // A message box for an error that ends the program; nothing where there is no window.
+    virtual void ShowError(const std::string&) {}
     // Appends the input that arrived since the last call, as window messages, for the frame
     // about to be drawn. Never blocks.
     virtual void PumpMessages(std::deque<MSG>& queue, long frame) = 0;

@@ -1,5 +1,7 @@
 #include "platform/InputScript.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -81,6 +83,12 @@ bool InputScript::Parse(const std::string& text, std::string* error) {
 }
 
 bool InputScript::Load(const std::string& path, std::string* error) {
+    // A directory opens as a stream that reads nothing, which would run without the script.
+    struct stat info;
+    if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        *error = "cannot read " + path + ": not a file";
+        return false;
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         *error = "cannot read " + path;

@@ -18,7 +18,9 @@ struct PlatformStateData {
     long frames = 0;        // paint messages delivered after the first one
     long currentFrame = 0;  // the frame being drawn
     FILE* record = nullptr;
-    bool typedKeys = false;  // I_SetTypedKeys
+    bool typedKeys = false;            // I_SetTypedKeys
+    bool shotFailed = false;           // a --shot file could not be written
+    void (*demoHandBack)() = nullptr;  // I_StartDemo, until a person acts
 };
 
 PlatformStateData& State();

@@ -1,6 +1,7 @@
 // --shot N:FILE.png: the frame as the display received it, converted to 8-bit RGB.
 #include <png.h>
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
@@ -52,13 +53,16 @@ bool WritePng(const std::string& path, int width, int height, const uint8_t* rgb
 }
 
 void SaveRequestedShots(const void* origin, const GXDisplayProperties& display) {
-    const auto& state = State();
+    auto& state = State();
     for (const ShotRequest& shot : state.options.shots) {
         if (shot.frame != state.currentFrame || display.cBPP != 16) continue;
         std::vector<uint8_t> rgb(static_cast<size_t>(display.cxWidth) * display.cyHeight * 3);
         DecodeDisplay(origin, display, rgb.data());
-        if (!WritePng(shot.path, display.cxWidth, display.cyHeight, rgb.data()))
-            std::fprintf(stderr, "tarngame: cannot write %s\n", shot.path.c_str());
+        if (!WritePng(shot.path, display.cxWidth, display.cyHeight, rgb.data())) {
+            std::fprintf(stderr, "tarngame: cannot write %s: %s\n", shot.path.c_str(),
+                         std::strerror(errno));
+            state.shotFailed = true;
+        }
     }
 }
 

@@ -5,8 +5,10 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 
 #include "platform/InputScript.h"
 #include "platform/PlatformState.h"
@@ -92,15 +94,15 @@ bool I_Init(const PlatformOptions& options, const char* argv0, std::string* erro
     state.options = options;
     state.frames = 0;
     state.currentFrame = 0;
+    state.shotFailed = false;
+    state.demoHandBack = nullptr;
+    state.typedKeys = false;
     state.dataDir = ResolveDataDir(options, argv0);
     state.saveDir = ResolveSaveDir(options);
     if (state.dataDir.size() > kMaxDirLength || state.saveDir.size() > kMaxDirLength) {
         *error = "data and save directories must be at most 200 characters long";
         return false;
     }
-    if (!IsDirectory(state.dataDir))
-        std::fprintf(stderr, "tarngame: no data directory at %s; pictures and sounds missing\n",
-                     state.dataDir.c_str());
     state.backend = options.headless ? platform::MakeHeadlessBackend() : platform::MakeSdlBackend();
     if (!state.backend->Open(options, error)) {
         state.backend.reset();
@@ -119,6 +121,18 @@ void I_Shutdown() {
     state.backend.reset();
     if (state.record) std::fclose(state.record);
     state.record = nullptr;
+}
+
+void I_ShowError(const std::string& message) {
+    if (Backend* backend = CurrentBackend()) backend->ShowError(message);
+}
+
+void I_StartDemo(void (*handBack)()) {
+    State().demoHandBack = handBack;
+}
+
+bool I_ShotsWritten() {
+    return !State().shotFailed;
 }
 
 long I_FrameCount() {
@@ -189,13 +203,31 @@ void I_SetSaveStepHook(void (*hook)(int step)) {
     g_saveStepHook = hook;
 }
 
+namespace {
+
+// A failed save costs the player something, so say so; but once per file, not every frame.
+void WarnSaveFailed(const std::string& path, int error) {
+    static std::set<std::string> warned;
+    if (!warned.insert(path).second) return;
+    std::fprintf(stderr, "tarngame: cannot save %s: %s; play goes on without saving it\n",
+                 path.c_str(), std::strerror(error));
+}
+
+}  // namespace
+
 bool I_WriteFileAtomic(const std::string& path, const void* data, size_t size) {
     const size_t slash = path.rfind('/');
     const std::string dir = slash == std::string::npos ? "." : path.substr(0, slash);
-    if (!I_MakeDirectories(dir)) return false;
+    if (!I_MakeDirectories(dir)) {
+        WarnSaveFailed(path, errno);
+        return false;
+    }
     const std::string temp = path + ".tmp" + std::to_string(getpid());
     const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) return false;
+    if (fd < 0) {
+        WarnSaveFailed(path, errno);
+        return false;
+    }
     SaveStep(1);
     bool ok = WriteAll(fd, data, size);
     SaveStep(2);
@@ -206,7 +238,9 @@ bool I_WriteFileAtomic(const std::string& path, const void* data, size_t size) {
     if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
     SaveStep(5);
     if (!ok) {
+        const int error = errno;
         unlink(temp.c_str());
+        WarnSaveFailed(path, error);
         return false;
     }
     SyncDirectory(dir);

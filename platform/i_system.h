@@ -35,6 +35,12 @@ bool I_Init(const PlatformOptions& options, const char* argv0, std::string* erro
 // Entry point, after WinMain returned: closes files and the back end.
 void I_Shutdown();
 
+// A demo in a window (--bot): the window is marked DEMO until a person presses a key or a
+// button, clicks or touches. That press is not delivered; handBack runs instead (the program
+// stops the autoplayer and shows the title page) and the mark goes. Headless: no person acts.
+void I_StartDemo(void (*handBack)());
+// False when a --shot picture could not be written: the run then fails.
+bool I_ShotsWritten();
 // Frames delivered so far (the paint messages after the first one).
 long I_FrameCount();
 // A steady microsecond clock for measuring work; never used for game timing.
@@ -57,6 +63,9 @@ bool I_WriteFileAtomic(const std::string& path, const void* data, size_t size);
 // Scripted input carries its codes as written, so the headless back end needs nothing here.
 void I_SetTypedKeys(bool on);
 bool I_TypedKeys();
+// An error that ends the program, for a player who started it without a terminal: a message
+// box in a window back end, nothing headless. The caller also prints it.
+void I_ShowError(const std::string& message);
 // Tests: called between the steps of I_WriteFileAtomic (1 temporary file open, 2 data
 // written, 3 flushed to disk, 4 closed, 5 renamed) so a test can stop the process at each.
 void I_SetSaveStepHook(void (*hook)(int step));

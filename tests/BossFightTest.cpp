@@ -1,6 +1,11 @@
 // A boss round played through the Game: the round sets up its boss, the play screen strikes it
 // with the flying shot, and the defeat re-colours the field and pays the episode bonus.
+#include <cstdlib>
+#include <cstring>
+
+#include "bosses/CrabBoss.h"
 #include "bosses/InsectBoss.h"
+#include "bosses/WizardBoss.h"
 #include "tests/BossFixture.h"
 
 namespace bosstest {
@@ -54,6 +59,96 @@ TEST_F(BossFight, InsectRoundIsWonByTwentyFourStrikesAndPaysTheFirstEpisodeBonus
     }
     EXPECT_GE(FilledCells().size(), 2u);
     EXPECT_FALSE(game_->roundCleared);  // bubbles are left: the round goes on
+}
+
+// Paused in any boss round, nothing moves: no bubble is thrown, and not one random number is
+// drawn (the next draw is the one that was due), for as long as the pause lasts.
+TEST_F(BossFight, APauseHoldsEveryBossAndTheRandomSequence) {
+    for (const int round : {11, 23, 35, 47}) {
+        StartRound(round);
+        for (int i = 0; i < 137; ++i)
+            game_->Render(frame_.Buffer());
+        game_->Suspend();
+        int field[kFieldRows][kFieldCols];
+        std::memcpy(field, game_->field, sizeof field);
+        ResetSounds();
+        std::srand(4242);
+        for (int i = 0; i < 600; ++i)
+            game_->Render(frame_.Buffer());
+        const int next = std::rand();
+        std::srand(4242);
+        EXPECT_EQ(next, std::rand()) << "round " << round;
+        EXPECT_EQ(0, std::memcmp(field, game_->field, sizeof field)) << "round " << round;
+        EXPECT_EQ(Played("light.wav") + Played("hit.wav"), 0) << "round " << round;
+        game_->Resume();
+        std::srand(4242);
+        const int due = std::rand();
+        std::srand(4242);
+        for (int i = 0; i < 100; ++i)
+            game_->Render(frame_.Buffer());
+        EXPECT_NE(due, std::rand()) << "round " << round << ": resumed, the boss draws again";
+    }
+}
+
+// After the ceiling comes down the boss is struck and drawn one row lower, with the field.
+TEST_F(BossFight, EveryBossFollowsTheFieldDown) {
+    for (const int round : {11, 23, 35, 47}) {
+        StartRound(round);
+        for (int i = 0; i < 45; ++i)
+            game_->Render(frame_.Buffer());
+        auto* boss = dynamic_cast<BossCommon*>(game_->boss);
+        ASSERT_NE(boss, nullptr);
+        game_->DropCeiling();
+        // A shot whose lower test points touch the top edge of the lowered square misses;
+        // one pixel lower it strikes.
+        const int m = boss->hitMargin;
+        const int x = boss->boxX + 1 - m;
+        const int y = boss->boxY + game_->rowHeight - 22 + m;
+        EXPECT_FALSE(boss->HitTest(x, y, 22, 22)) << "round " << round;
+        EXPECT_TRUE(boss->HitTest(x, y + 1, 22, 22)) << "round " << round;
+    }
+}
+
+// The crab's markers sit on the cells its throw then fills, also after a descent.
+TEST_F(BossFight, TheCrabsMarkersMeetTheCellsItFillsAfterADescent) {
+    const Rgb marker{10, 200, 30};
+    WritePicture("ball0.bmp", 4, 4, marker);
+    StartRound(23);
+    game_->DropCeiling();
+    game_->DropCeiling();
+    auto* crab = dynamic_cast<CrabBoss*>(game_->boss);
+    ASSERT_NE(crab, nullptr);
+    while (crab->frame != 52) {
+        frame_.Fill(0);
+        game_->Render(frame_.Buffer());
+    }
+    while (crab->frame != 0)
+        game_->Render(frame_.Buffer());
+    for (const auto& [row, col] : FilledCells())
+        EXPECT_TRUE(Shows(game_->CellX(row, col) + 2, game_->CellY(row) + 2, marker))
+            << row << "," << col;
+    EXPECT_EQ(FilledCells().size(), 4u);
+}
+
+// The wizard's balls end their flight on the cells of the row he fills.
+TEST_F(BossFight, TheWizardsBallsLandOnTheCellsTheyFill) {
+    for (int i = 1; i <= 8; ++i)
+        WritePicture("ball" + std::to_string(i) + ".bmp", 4, 4, {20 * i, 100, 50});
+    StartRound(47);
+    game_->DropCeiling();
+    auto* wizard = dynamic_cast<WizardBoss*>(game_->boss);
+    ASSERT_NE(wizard, nullptr);
+    while (wizard->frame != 38)
+        game_->Render(frame_.Buffer());
+    frame_.Fill(0);
+    game_->Render(frame_.Buffer());  // frame 39: the balls arrive and the row is written
+    ASSERT_EQ(FilledCells().size(), 8u);
+    for (const auto& [row, col] : FilledCells()) {
+        const int colour = game_->field[row][col];
+        EXPECT_TRUE(
+            Shows(game_->CellX(row, col) + 2, game_->CellY(row) + 2, {20 * colour, 100, 50}))
+            << row << "," << col;
+    }
 }
 
 }  // namespace

@@ -200,7 +200,10 @@ const bool kRegistered = [] {
     for (const Golden& g : ReadGoldens())
         byScript[g.script].push_back(g);
     for (const auto& [script, goldens] : byScript) {
-        const std::string name = fs::path(script).stem().string();
+        // A '-' in a name would read as a negative pattern in gtest's filter, and CTest runs
+        // each test by filter: such a test would silently run nothing.
+        std::string name = fs::path(script).stem().string();
+        std::replace(name.begin(), name.end(), '-', '_');
         ::testing::RegisterTest("FrameGoldens", name.c_str(), nullptr, nullptr, __FILE__, __LINE__,
                                 [script = script, goldens = goldens]() -> ::testing::Test* {
                                     return new FrameGoldensTest(script, goldens);

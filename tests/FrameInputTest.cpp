@@ -23,7 +23,7 @@ TEST(FrameInput, AskedOncePerFrameDeliveredBeforeItAndRecorded) {
     PlatformOptions options;
     options.headless = true;
     options.frames = 12;
-    options.dataDir = test::MakeTempDir();
+    options.dataDir = test::MakeDataDir();
     options.saveDir = test::MakeTempDir();
     options.recordFile = test::MakeTempDir() + "/run.input";
     std::string error;

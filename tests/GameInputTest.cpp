@@ -124,4 +124,12 @@ TEST_F(InputTest, ExitStripStartsAt200By104) {
     EXPECT_FALSE(game->running);
 }
 
+TEST_F(InputTest, TheExitKeyLeavesPlayForTheTitle) {
+    game->OnKeyDown(kExitKey);
+    EXPECT_EQ(game->state, kStateTitle);
+    EXPECT_FALSE(game->running);
+    game->OnKeyDown(kExitKey);  // the title page has no use for it
+    EXPECT_EQ(game->state, kStateTitle);
+}
+
 }  // namespace

@@ -34,7 +34,7 @@ TEST_F(GameOverSceneTest, TapsInsideTheMenuBoxConfirmTheirEntryAtOnce) {
         game->running = false;
         page->selection = kHiScores;
         game->round = 5;  // the round that was lost; a new game starts at the start round
-        game->OnTap(c.x, c.y);
+        Tap(c.x, c.y);
         const int state = c.entry < 0 ? kStateGameOver : c.entry == kTitle ? kStateTitle : 0;
         EXPECT_EQ(game->state, state);
         EXPECT_EQ(page->selection, c.entry < 0 ? kHiScores : c.entry);
@@ -52,9 +52,9 @@ TEST_F(GameOverSceneTest, AfterAFinishedGameTheCursorWaitsOnRetryAndHighScoresCo
     EXPECT_EQ(page->selection, kRetry);
 
     page->selection = kHiScores;
-    game->OnKeyDown(kConfirmKeys[1]);
+    Key(kConfirmKeys[1]);
     EXPECT_EQ(game->state, kStateHiScores);
-    game->OnTap(5, 5);  // any tap leaves the table
+    Tap(5, 5);  // any tap leaves the table
     EXPECT_EQ(game->state, kStateGameOver);
     EXPECT_EQ(page->selection, kHiScores);
 }

@@ -25,6 +25,7 @@ class FakeBoss : public Boss {
         return struck;
     }
     void UpdateAndDraw(BackBuffer&) override { calls.push_back("step"); }
+    void DrawStill(BackBuffer&) override { calls.push_back("still"); }
     bool IsAlive() override {
         calls.push_back("alive");
         return alive;
@@ -207,7 +208,7 @@ TEST_F(PlayScreenTest, EffectsStepInSlotOrderAndFinishedOnesAreDeleted) {
     EXPECT_EQ(game->lastEffect, 2);
 }
 
-TEST_F(PlayScreenTest, WhilePausedTheFieldStillJittersAndEffectsAndBossStillRun) {
+TEST_F(PlayScreenTest, WhilePausedTheFieldJittersAndEffectsRunButTheBossStandsStill) {
     FakeBoss boss;
     game->boss = &boss;
     game->AddEffect(new LoggingEffect(&log, 0, 5));
@@ -217,7 +218,7 @@ TEST_F(PlayScreenTest, WhilePausedTheFieldStillJittersAndEffectsAndBossStillRun)
     DrawFrame();
     EXPECT_EQ(Pixel(29, 17), 0x0101);
     EXPECT_EQ(log, (Log{"update 0", "draw 0"}));
-    EXPECT_EQ(boss.calls, (Log{"alive", "step"}));
+    EXPECT_EQ(boss.calls, (Log{"still"}));
     DrawFrame();
     EXPECT_EQ(Pixel(31, 17), 0x0101);
     game->shotsSinceDrop = kWarnShots;  // still: no jitter

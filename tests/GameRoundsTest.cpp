@@ -123,6 +123,31 @@ TEST_F(RoundsTest, NewGameAndRetryEndAnUnfinishedClearSequence) {
     }
 }
 
+// A game left by the exit tap while its launcher was about to fire: the next game (or retry)
+// waits the full time before its first automatic launch.
+TEST_F(RoundsTest, NewGameAndRetryStartTheLaunchTimerFromZero) {
+    for (int retry = 0; retry < 2; ++retry) {
+        game->NewGame();
+        game->state = kStatePlay;
+        game->SetRunning();
+        for (int i = 0; i < 170; ++i)
+            game->Update();
+        game->OnTap(210, 300);  // the exit picture
+        ASSERT_EQ(kStateTitle, game->state);
+        if (retry)
+            game->RetryRound();
+        else
+            game->NewGame();
+        EXPECT_EQ(0, game->idleFrames);
+        game->state = kStatePlay;
+        game->SetRunning();
+        const int fired = game->shotsFired;
+        for (int i = 0; i < 179; ++i)
+            game->Update();
+        EXPECT_EQ(fired, game->shotsFired) << (retry ? "retry" : "new game");
+    }
+}
+
 TEST_F(RoundsTest, EffectsAfterAClearTakeSlotOneThenSlotZero) {
     game->NewGame();
     ClearField();

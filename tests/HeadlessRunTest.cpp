@@ -1,7 +1,9 @@
 // The game binary run headless, as a player's scripts and CI run it.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "tests/TestSupport.h"
 
@@ -92,6 +94,67 @@ TEST(HeadlessRun, BadOptionsAreRefused) {
     const auto help = test::RunGame("--help");
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("--headless"), std::string::npos);
+}
+
+// Without its data the game says which file is missing and where it looked, and fails: it
+// never runs a game in which every round counts as won.
+TEST(HeadlessRun, MissingGameDataIsAnErrorNamingTheFile) {
+    const std::string dir = test::MakeTempDir();
+    struct Case {
+        std::string dataDir;
+        std::string mention;
+    };
+    for (const char* sub : {"/short", "/nopicture", "/empty"})
+        std::filesystem::create_directory(dir + sub);
+    const std::string rounds = dir + "/short/rounds.dat";
+    test::WriteBytes(rounds, std::vector<uint8_t>(47 * 83, 0));
+    test::WriteBytes(dir + "/nopicture/rounds.dat", std::vector<uint8_t>(48 * 83, 0));
+    const Case cases[] = {
+        {dir + "/none", "no data directory at " + dir + "/none"},
+        {dir + "/empty", "rounds.dat is missing from the data directory " + dir + "/empty"},
+        {dir + "/short", rounds + " is cut short"},
+        {dir + "/nopicture", "welcome.bmp is missing"},
+    };
+    for (const Case& c : cases) {
+        const auto run = test::RunGame("--headless --frames 3 --stats --data-dir " + c.dataDir +
+                                       " --save-dir " + dir + "/save");
+        EXPECT_EQ(run.exitCode, 1) << c.dataDir;
+        EXPECT_NE(run.err.find(c.mention), std::string::npos) << run.err;
+        EXPECT_EQ(run.out, "") << "no game ran";
+    }
+}
+
+// Failures are reported as failures: an unwritable shot, an input that is not a file; a save
+// that fails warns once per file and play goes on.
+TEST(HeadlessRun, FailuresAreReportedHonestly) {
+    const std::string dir = test::MakeTempDir();
+    const auto shot =
+        test::RunGame("--headless --frames 3 --shot 1:" + dir + "/no/such/a.png" + Dirs());
+    EXPECT_EQ(shot.exitCode, 1);
+    EXPECT_NE(shot.err.find(dir + "/no/such/a.png"), std::string::npos);
+    const auto input = test::RunGame("--headless --frames 3 --input " + dir + Dirs());
+    EXPECT_NE(input.exitCode, 0);
+    EXPECT_NE(input.err.find("not a file"), std::string::npos);
+    test::WriteBytes(dir + "/blocked", {1});  // a file where the save directory should be
+    const auto saves =
+        test::RunGame("--headless --bot --frames 3000 --stats --data-dir " + test::BuildDataDir() +
+                      " --save-dir " + dir + "/blocked/saves");
+    EXPECT_EQ(saves.exitCode, 0);
+    EXPECT_GT(std::stoi(test::StatsField(saves.out, "roundsCleared")), 1);
+    const std::string warning = "cannot save " + dir + "/blocked/saves/com.dat";
+    const size_t first = saves.err.find(warning);
+    EXPECT_NE(first, std::string::npos) << saves.err;
+    EXPECT_EQ(saves.err.find(warning, first + 1), std::string::npos) << "once";
+}
+
+TEST(HeadlessRun, StatsReportTheKeptVolumes) {
+    const std::string save = test::MakeTempDir();
+    const std::string text = "tarngame-settings 1\neffects 12\nmusic 0\n";
+    test::WriteBytes(save + "/settings.txt", std::vector<uint8_t>(text.begin(), text.end()));
+    const auto run = test::RunGame("--headless --frames 2 --stats --data-dir " +
+                                   test::BuildDataDir() + " --save-dir " + save);
+    EXPECT_EQ(test::StatsField(run.out, "effectsVolume"), "12");
+    EXPECT_EQ(test::StatsField(run.out, "musicVolume"), "0");
 }
 
 }  // namespace

@@ -90,7 +90,7 @@ TEST_F(HiScoreSceneTest, ScoresThatDoNotQualifyOnlyShowTheTableAndLeaveTheFileAl
     for (int key : {game->keys.vkUp, game->keys.vkDown, game->keys.vkLeft, game->keys.vkRight})
         Key(key);
     EXPECT_EQ(Shown(), kSevenScores);
-    game->OnTap(239, 319);
+    Tap(239, 319);
     EXPECT_EQ(game->state, kStateGameOver);
     EXPECT_EQ(Saved(), bytes);
 }
@@ -195,6 +195,84 @@ TEST_F(HiScoreSceneTest, TwoConfirmsInOneFrameAfterALostGameKeepEveryHighScore) 
                                     {"DELTA", 400},
                                     {"ECHO", 300},
                                     {"FOX", 200}}));
+}
+
+// Typed keys on the name: letters and Space write and move right (stopping at the last
+// letter), Backspace moves left, Enter saves. Z, X and C are letters here, not confirms.
+TEST_F(HiScoreSceneTest, TypedLettersWriteTheNameAndEnterSavesIt) {
+    struct Case {
+        std::vector<int> keys;
+        const char* name;
+    };
+    const Case cases[] = {
+        {{66, 67, 68, 13}, "BCDAA"},      {{90, 88, 67, 13}, "ZXCAA"},
+        {{66, 8, 32, 67, 13}, " CAAA"},   {{8, 81, 82, 83, 84, 85, 86, 87, 13}, "QRSTW"},
+        {{66, 40, 39, 67, 195}, "B CAA"},  // arrows and the confirm keys still work
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(DataFile());
+        FinishGame(900 + static_cast<int>(&c - cases));  // each goes in at the top
+        DrawFrame();
+        EXPECT_TRUE(I_TypedKeys());
+        for (const int key : c.keys) {
+            EXPECT_EQ(game->state, kStateHiScores) << c.name;
+            Key(key);
+        }
+        EXPECT_EQ(game->state, kStateGameOver) << c.name;
+        EXPECT_FALSE(I_TypedKeys()) << "typing ends with the entry";
+        const std::vector<uint8_t> saved = Saved();
+        ASSERT_GE(saved.size(), 5u);
+        EXPECT_EQ(std::string(saved.begin(), saved.begin() + 5), c.name);
+    }
+}
+
+// Only the name entry takes typed codes: the table shown from the game-over page, and the
+// game-over page itself, ignore letters, Backspace and Enter, and the exit key.
+TEST_F(HiScoreSceneTest, PagesWithoutANameIgnoreTypedCodesAndTheExitKey) {
+    FinishGame(0);  // does not qualify: only shown
+    for (const int key : {66, 67, 88, 90, 8, 13, 32, kExitKey}) {
+        Key(key);
+        EXPECT_EQ(game->state, kStateHiScores) << key;
+        EXPECT_FALSE(I_TypedKeys());
+    }
+    game->state = kStateGameOver;
+    for (const int key : {67, 88, 90, 8, 13, kExitKey}) {
+        Key(key);
+        EXPECT_EQ(game->state, kStateGameOver) << key;
+    }
+    EXPECT_FALSE(std::filesystem::exists(DataFile()));
+}
+
+// A player still mashing fire as the game ends sees the table and then the game-over page for
+// 20 frames each before a press takes effect; taps are held back the same way.
+TEST_F(HiScoreSceneTest, MashedFireShowsEachResultPageForTwentyFrames) {
+    for (const bool taps : {false, true}) {
+        game->NewGame();
+        game->state = kStatePlay;
+        game->score->Set(500);
+        game->losing = true;
+        game->OnKeyDown(kConfirmKeys[0]);  // the loss: on to the table
+        ASSERT_EQ(game->state, kStateHiScores) << taps;
+        std::vector<int> states;
+        for (int f = 0; f < 60; ++f) {
+            if (f % 2 == 0) {
+                if (taps)
+                    game->OnTap(120, 130);
+                else
+                    game->OnKeyDown(kConfirmKeys[0]);
+            }
+            DrawFrame();
+            states.push_back(game->state);
+        }
+        const auto shown = [&](int state) {
+            return std::count(states.begin(), states.end(), state);
+        };
+        EXPECT_GE(shown(kStateHiScores), 20) << taps;
+        EXPECT_GE(shown(kStateGameOver), 20) << taps;
+        EXPECT_EQ(states.back(), kStatePlay) << "the retry, at last";
+        EXPECT_EQ(game->state, kStatePlay);
+        ASSERT_EQ(Saved().size(), 77u);
+    }
 }
 
 }  // namespace

@@ -146,4 +146,48 @@ TEST_F(OptionsSceneTest, MenuAndArrowTapsCountUpToTheirEdgesAndOverlapAtTheArrow
     EXPECT_EQ(game->state, kStateOptions);
 }
 
+// The volumes set on the page are on disk as soon as they change, and a restart hears them.
+TEST_F(OptionsSceneTest, VolumesSurviveARestart) {
+    page->selection = kEffects;
+    for (int i = 0; i < 5; ++i)
+        Key(game->keys.vkLeft);
+    Tap(150, 150);  // the music bar at 15
+    const int effects = SoundBank::GetEffectsVolume(), music = SoundBank::GetMusicVolume();
+    EXPECT_EQ(effects, 54);
+    EXPECT_EQ(music, 15);
+    RestartGame();
+    EXPECT_EQ(SoundBank::GetEffectsVolume(), effects);
+    EXPECT_EQ(SoundBank::GetMusicVolume(), music);
+}
+
+// Anything but the game's own layout gives the default volumes, with one warning.
+TEST_F(OptionsSceneTest, ADamagedOrForeignSettingsFileGivesTheDefaults) {
+    const std::string cases[] = {
+        "",
+        "tarngame-settings 1\neffects 10\n",
+        "tarngame-settings 2\neffects 10\nmusic 20\n",
+        "tarngame-settings 1\neffects 65\nmusic 20\n",
+        "tarngame-settings 1\neffects -1\nmusic 20\n",
+        "tarngame-settings 1\nmusic 20\neffects 10\n",
+        "tarngame-settings 1\neffects 10\nmusic 20\nextra\n",
+        std::string("tarngame-settings 1\neffects 10\0\nmusic 20\n", 42),
+        std::string(4000, 'x'),
+    };
+    for (const std::string& text : cases) {
+        test::WriteBytes(saveDir + "/settings.txt", std::vector<uint8_t>(text.begin(), text.end()));
+        testing::internal::CaptureStderr();
+        RestartGame();
+        const std::string warning = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(SoundBank::GetEffectsVolume(), 64) << text;
+        EXPECT_EQ(SoundBank::GetMusicVolume(), 64) << text;
+        EXPECT_EQ(std::count(warning.begin(), warning.end(), '\n'), 1) << text;
+        EXPECT_NE(warning.find("settings.txt"), std::string::npos);
+    }
+    const std::string good = "tarngame-settings 1\neffects 0\nmusic 38\n";
+    test::WriteBytes(saveDir + "/settings.txt", std::vector<uint8_t>(good.begin(), good.end()));
+    RestartGame();
+    EXPECT_EQ(SoundBank::GetEffectsVolume(), 0);
+    EXPECT_EQ(SoundBank::GetMusicVolume(), 38);
+}
+
 }  // namespace

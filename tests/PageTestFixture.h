@@ -48,8 +48,20 @@ class PageTest : public ::testing::Test {
             n += line.rfind("play ", 0) == 0 ? 1 : 0;
         return n;
     }
-    void Key(int key) { game->OnKeyDown(key); }
-    void Confirm() { game->OnKeyDown(kConfirmKeys[0]); }
+    // The page shown now counts as open long enough for its confirm to act.
+    void Settle() {
+        game->shownState = game->state;
+        game->shownFrames = kResultPageGuardFrames;
+    }
+    void Key(int key) {
+        Settle();
+        game->OnKeyDown(key);
+    }
+    void Confirm() { Key(kConfirmKeys[0]); }
+    void Tap(int x, int y) {
+        Settle();
+        game->OnTap(x, y);
+    }
 
     std::string dataDir, saveDir;
     std::unique_ptr<Game> game;

@@ -20,6 +20,7 @@ class PagesEndToEnd : public ::testing::Test {
         saveDir = saveRoot + "/not/made/yet";
         std::filesystem::copy_file(std::string(TARN_TEST_FILES) + "/clear-then-lose.rounds",
                                    dataDir + "/rounds.dat");
+        std::filesystem::resize_file(dataDir + "/rounds.dat", 48 * 83);  // the rest empty
         const std::string script =
             "0 keydown 193\n"   // title: rounds mode
             "1 keydown 193\n"   // the pair above the launcher: round cleared, 10090
@@ -30,8 +31,8 @@ class PagesEndToEnd : public ::testing::Test {
             "133 keydown 39\n"
             "134 keydown 40\n"
             "135 keydown 40\n"   // A -> space -> Z
-            "140 keydown 193\n"  // saved; on to the game-over page, cursor on retry
-            "145 keydown 193\n";
+            "160 keydown 193\n"  // saved; on to the game-over page, cursor on retry
+            "185 keydown 193\n";
         inputPath = dataDir + "/input.txt";
         test::WriteBytes(inputPath, std::vector<uint8_t>(script.begin(), script.end()));
     }
@@ -48,7 +49,7 @@ TEST_F(PagesEndToEnd, ALostGameEntersItsScoreUnderTheNewNameAndRetriesTheRound) 
     EXPECT_EQ("4", test::StatsField(stats, "state")) << "the lose sequence opened the table";
     EXPECT_FALSE(std::filesystem::exists(saveDir + "/data.dat"));
 
-    stats = Run(150);
+    stats = Run(200);
     std::vector<uint8_t> expected(77, 0);
     const uint8_t first[11] = {'B', ' ', 'Z', 'A', 'A', 0, 0, 0x6A, 0x27, 0, 0};  // 10090
     std::copy(first, first + 11, expected.begin());

@@ -1,8 +1,9 @@
 // The shell and the platform's window layer, run in-process on the headless back end. Each
-// test runs in its own process under ctest, so the shell's one-shot globals start fresh.
+// run of the shell starts from a fresh game.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 
 #include "app/Globals.h"
@@ -18,7 +19,7 @@ PlatformOptions Headless(long frames) {
     PlatformOptions options;
     options.headless = true;
     options.frames = frames;
-    options.dataDir = test::MakeTempDir();
+    options.dataDir = test::MakeDataDir();
     options.saveDir = test::MakeTempDir();
     return options;
 }
@@ -111,6 +112,8 @@ TEST(Shell, ResourcesNameTheWindow) {
 TEST(Shell, ProgramDirectoryIsTheDataDirectory) {
     PlatformOptions options = Headless(0);
     options.dataDir = test::MakeTempDir() + "/d\xC3\xA9j\xC3\xA0";  // non-ASCII in UTF-8
+    std::filesystem::create_directories(options.dataDir);
+    test::CompleteDataDir(options.dataDir);
     std::string error;
     RegisterResources(AppResources());
     ASSERT_TRUE(I_Init(options, "tarngame", &error)) << error;

@@ -26,6 +26,7 @@ long SoakFrames() {
 
 void Soak(Autoplayer::Mode mode) {
     const long frames = SoakFrames();
+    g_invariants = GameInvariants();  // each run counts its own frames
     PlatformOptions options;
     options.headless = true;
     options.frames = frames;

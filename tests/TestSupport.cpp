@@ -7,12 +7,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 
 #include "app/Globals.h"
 #include "platform/Text.h"
+#include "tools/assetgen/BmpWriter.h"
 
 namespace test {
 
@@ -105,8 +107,24 @@ RunResult RunGame(const std::string& arguments) {
     return result;
 }
 
+void CompleteDataDir(const std::string& dir) {
+    if (!std::filesystem::exists(dir + "/rounds.dat"))
+        WriteBytes(dir + "/rounds.dat", std::vector<uint8_t>(48 * 83, 0));
+    const uint8_t pixel[3] = {40, 40, 40};
+    for (const char* name : {"welcome.bmp", "ball1.bmp"})
+        if (!std::filesystem::exists(dir + "/" + name))
+            WriteBytes(dir + "/" + name, assetgen::EncodeBmp24(1, 1, pixel));
+}
+
+std::string MakeDataDir() {
+    const std::string dir = MakeTempDir();
+    CompleteDataDir(dir);
+    return dir;
+}
+
 std::string RunScripted(int frames, const std::string& inputPath, const std::string& dataDir,
                         const std::string& saveDir) {
+    CompleteDataDir(dataDir);
     const RunResult run =
         RunGame("--headless --frames " + std::to_string(frames) + " --stats --input " + inputPath +
                 " --data-dir " + dataDir + " --save-dir " + saveDir);

@@ -18,6 +18,11 @@ void UseSaveDir(const std::string& dir);
 std::string BuildDataDir();
 // A fresh empty directory under the system's temporary directory.
 std::string MakeTempDir();
+// Adds what the game needs to start to a data directory, where missing: a rounds.dat of 48
+// empty rounds and one-pixel pictures for the title page.
+void CompleteDataDir(const std::string& dir);
+// A fresh data directory with just that.
+std::string MakeDataDir();
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> ReadBytes(const std::string& path);
 

@@ -18,9 +18,10 @@ for _ in $(seq 50); do
 done
 xwininfo -root -tree | grep -q '"TarnGameFrame"' || { echo "FAIL: no window titled TarnGameFrame"; exit 1; }
 
-timeout 20 "$game" --data-dir "$data" --save-dir "$work/save"
+timeout 20 "$game" --data-dir "$data" --save-dir "$work/save" >"$work/second.log"
 rc=$?
 [ $rc -eq 0 ] || { echo "FAIL: second start exited $rc"; exit 1; }
+grep -q "already running" "$work/second.log" || { echo "FAIL: the second start said nothing"; exit 1; }
 kill -0 $first 2>/dev/null || { echo "FAIL: the first game ended"; exit 1; }
 
 ticks() { awk '{print $14 + $15}' "/proc/$first/stat"; }
@@ -36,4 +37,39 @@ for _ in $(seq 50); do kill -0 $first 2>/dev/null || break; sleep 0.1; done
 wait $first
 rc=$?
 [ $rc -eq 0 ] || { echo "FAIL: closed game exited $rc"; exit 1; }
+
+# Helpers for the runs below: wait for a window whose title matches, and its size.
+wait_window() {
+    for _ in $(seq 50); do
+        xwininfo -root -tree | grep -q "\"$1\"" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+window_size() { xwininfo -root -tree | grep "\"$1\"" | head -1 | grep -o '[0-9]*x[0-9]*+' | tr -d +; }
+
+# --fullscreen fills the screen even with no window manager, and F11 goes back and forth.
+"$game" --fullscreen --data-dir "$data" --save-dir "$work/save" >"$work/full.log" 2>&1 &
+full=$!
+wait_window TarnGameFrame || { echo "FAIL: no full-screen window"; exit 1; }
+sleep 0.5
+[ "$(window_size TarnGameFrame)" = 1024x1024 ] || { echo "FAIL: --fullscreen gave $(window_size TarnGameFrame)"; exit 1; }
+xdotool search --name TarnGameFrame key F11; sleep 0.5
+[ "$(window_size TarnGameFrame)" != 1024x1024 ] || { echo "FAIL: F11 stayed full screen"; exit 1; }
+xdotool search --name TarnGameFrame key F11; sleep 0.5
+[ "$(window_size TarnGameFrame)" = 1024x1024 ] || { echo "FAIL: F11 gave $(window_size TarnGameFrame)"; exit 1; }
+kill -TERM $full; wait $full
+
+# The demo is marked in the title; a key hands the game back (the bot stops on the title page).
+"$game" --bot --stats --data-dir "$data" --save-dir "$work/save" >"$work/demo.log" 2>/dev/null &
+demo=$!
+wait_window "TarnGameFrame DEMO" || { echo "FAIL: no DEMO in the demo's title"; exit 1; }
+sleep 2
+xdotool search --name "TarnGameFrame DEMO" key a; sleep 0.5
+wait_window TarnGameFrame && ! xwininfo -root -tree | grep -q '"TarnGameFrame DEMO"' ||
+    { echo "FAIL: the demo's title stayed"; exit 1; }
+sleep 1
+kill -TERM $demo; wait $demo
+grep -q '"state":1,' "$work/demo.log" || { echo "FAIL: not on the title page: $(cat "$work/demo.log")"; exit 1; }
+grep -q '"running":false' "$work/demo.log" || { echo "FAIL: the bot plays on"; exit 1; }
 echo "PASS"

@@ -6,8 +6,9 @@ namespace {
 
 constexpr int kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
 constexpr int kLaunch = 193, kPause = 194, kLaunch2 = 195, kLaunch3 = 196;
-// The exit picture sits at (200, 304); Back taps its middle.
-constexpr int kExitTapX = 215, kExitTapY = 311;
+// The game's exit key, as the keyboard's Backspace: it leaves a game and does nothing on the
+// pages (a tap there would confirm whatever page is shown).
+constexpr int kExit = 197;
 // Stick travel that presses an aim key, and the lower travel that releases it again.
 constexpr int kPressTravel = 16000;
 constexpr int kReleaseTravel = 8000;
@@ -29,6 +30,8 @@ int ButtonKey(Uint8 button) {
         case SDL_CONTROLLER_BUTTON_X:
         case SDL_CONTROLLER_BUTTON_Y:
             return kLaunch3;
+        case SDL_CONTROLLER_BUTTON_BACK:
+            return kExit;
         case SDL_CONTROLLER_BUTTON_START:
             return kPause;
         default:
@@ -86,15 +89,6 @@ void Gamepads::Key(int code, bool down, std::deque<MSG>& queue) {
 
 void Gamepads::Button(const SDL_ControllerButtonEvent& event, std::deque<MSG>& queue) {
     const bool down = event.type == SDL_CONTROLLERBUTTONDOWN;
-    if (event.button == SDL_CONTROLLER_BUTTON_BACK) {
-        if (!down) return;
-        MSG tap;
-        tap.hwnd = platform::MainWindow();
-        tap.message = WM_LBUTTONDOWN;
-        tap.lParam = static_cast<LPARAM>(kExitTapX | kExitTapY << 16);
-        queue.push_back(tap);
-        return;
-    }
     if (const int code = ButtonKey(event.button)) Key(code, down, queue);
 }
 

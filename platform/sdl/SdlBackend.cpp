@@ -2,6 +2,12 @@
 // mouse and touch turned into the device's messages, SDL2_mixer as the sound library.
 #include <SDL.h>
 #include <SDL_mixer.h>
+#if defined(TARN_HAVE_X11) && defined(SDL_VIDEO_DRIVER_X11)
+#include <SDL_syswm.h>
+#define TARN_ASK_X11 1
+#endif
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -23,7 +29,13 @@ constexpr int kWidth = 240;
 constexpr int kHeight = 320;
 constexpr int kChannels = 8;
 
-enum : int { kKeyLaunch = 193, kKeyPause = 194, kKeyLaunch2 = 195, kKeyLaunch3 = 196 };
+enum : int {
+    kKeyLaunch = 193,
+    kKeyPause = 194,
+    kKeyLaunch2 = 195,
+    kKeyLaunch3 = 196,
+    kKeyExit = 197,
+};
 
 // Device key code for a desktop key, 0 when the game has no use for it.
 int DeviceKey(SDL_Keycode key) {
@@ -48,6 +60,8 @@ int DeviceKey(SDL_Keycode key) {
         case SDLK_p:
         case SDLK_ESCAPE:
             return kKeyPause;
+        case SDLK_BACKSPACE:
+            return kKeyExit;  // leaves a game, as the gamepad's Back does
         default:
             return 0;
     }
@@ -78,6 +92,33 @@ int TypedKey(SDL_Keycode key) {
             return DeviceKey(key) >= 37 && DeviceKey(key) <= 40 ? DeviceKey(key) : 0;
     }
 }
+
+// Standard error sent to /dev/null until Restore (or the end of the scope).
+class QuietStderr {
+  public:
+    QuietStderr() {
+        std::fflush(stderr);
+        saved_ = dup(STDERR_FILENO);
+        const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (null >= 0) {
+            dup2(null, STDERR_FILENO);
+            close(null);
+        }
+    }
+    ~QuietStderr() { Restore(); }
+    QuietStderr(const QuietStderr&) = delete;
+    QuietStderr& operator=(const QuietStderr&) = delete;
+    void Restore() {
+        if (saved_ < 0) return;
+        std::fflush(stderr);
+        dup2(saved_, STDERR_FILENO);
+        close(saved_);
+        saved_ = -1;
+    }
+
+  private:
+    int saved_ = -1;
+};
 
 MSG Message(UINT message, WPARAM wParam, LPARAM lParam) {
     MSG msg;
@@ -122,8 +163,9 @@ class SdlBackend : public Backend {
     bool CreateWindow(const wchar_t* title) override {
         if (!Lock().Claim()) return false;
         const int scale = options_.scale > 0 ? options_.scale : DefaultScale();
-        const std::string utf8 = platform::WideToUtf8(title, 256);
-        window_ = SDL_CreateWindow(utf8.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+        title_ = platform::WideToUtf8(title, 256);
+        const std::string shown = platform::State().demoHandBack ? title_ + " DEMO" : title_;
+        window_ = SDL_CreateWindow(shown.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                    kWidth * scale, kHeight * scale,
                                    SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
         if (!window_) return false;
@@ -135,14 +177,17 @@ class SdlBackend : public Backend {
         if ((!wantRenderer || *wantRenderer == '0') && SDL_GetWindowSurface(window_)) return true;
         renderer_ = SDL_CreateRenderer(window_, -1, 0);
         if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-        if (!renderer_) return false;
-        if (options_.fullscreen) SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
-        return true;
+        return renderer_ != nullptr;
+    }
+
+    void ShowError(const std::string& message) override {
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Bubble Tarn", message.c_str(), window_);
     }
 
     void ShowWindow() override {
         SDL_ShowWindow(window_);
         SDL_RaiseWindow(window_);
+        if (options_.fullscreen) SetFullscreen(true);
     }
 
     void PumpMessages(std::deque<MSG>& queue, long) override {
@@ -208,10 +253,18 @@ class SdlBackend : public Backend {
 
     bool WaveInit(int channels, int sampleRate, int) override {
         if (audioOpen_) return true;
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+        // The sound system prints its own lines when it finds no device; the player gets ours.
+        QuietStderr quiet;
+        bool open = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
         // A short buffer keeps effects on the frame they belong to.
-        if (Mix_OpenAudio(sampleRate, AUDIO_S16SYS, 2, 1024) != 0) {
+        if (open && Mix_OpenAudio(sampleRate, AUDIO_S16SYS, 2, 1024) != 0) {
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            open = false;
+        }
+        quiet.Restore();
+        if (!open) {
+            std::fprintf(stderr, "tarngame: no sound device (%s); playing without sound\n",
+                         SDL_GetError());
             return false;
         }
         Mix_AllocateChannels(std::max(channels, kChannels));
@@ -381,9 +434,52 @@ class SdlBackend : public Backend {
         return px >= r.x && py >= r.y && lx < kWidth && ly < kHeight;
     }
 
+    // Does a window manager run? Only one acts on a full-screen request; on a bare X server
+    // (a kiosk, Xvfb) nobody would, and the window would keep its size.
+    bool WindowManagerRuns() const {
+#ifdef TARN_ASK_X11
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        if (SDL_GetWindowWMInfo(window_, &info) && info.subsystem == SDL_SYSWM_X11) {
+            Display* display = info.info.x11.display;
+            char name[32];
+            std::snprintf(name, sizeof name, "WM_S%d", DefaultScreen(display));
+            return XGetSelectionOwner(display, XInternAtom(display, name, False)) != None;
+        }
+#endif
+        return true;
+    }
+
+    void SetFullscreen(bool on) {
+        if (on == fullscreen_) return;
+        fullscreen_ = on;
+        if (WindowManagerRuns() && !ownFullscreen_) {
+            SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+            return;
+        }
+        // Fill the screen ourselves: no border, the window as large as the display; the
+        // picture is drawn centred in it at the largest whole scale, as in any window.
+        ownFullscreen_ = on;
+        if (on) {
+            SDL_GetWindowPosition(window_, &windowed_.x, &windowed_.y);
+            SDL_GetWindowSize(window_, &windowed_.w, &windowed_.h);
+            SDL_Rect screen;
+            const int index = SDL_GetWindowDisplayIndex(window_);
+            if (SDL_GetDisplayBounds(index < 0 ? 0 : index, &screen) != 0) return;
+            SDL_SetWindowBordered(window_, SDL_FALSE);
+            SDL_SetWindowPosition(window_, screen.x, screen.y);
+            SDL_SetWindowSize(window_, screen.w, screen.h);
+        } else {
+            SDL_SetWindowBordered(window_, SDL_TRUE);
+            SDL_SetWindowSize(window_, windowed_.w, windowed_.h);
+            SDL_SetWindowPosition(window_, windowed_.x, windowed_.y);
+        }
+        mustPresent_ = true;
+        lastSurface_ = nullptr;
+    }
+
     void ToggleFullscreen() {
-        const bool full = SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP;
-        SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+        SetFullscreen(!fullscreen_);
     }
 
     void TranslateKey(const SDL_KeyboardEvent& key, std::deque<MSG>& queue) {
@@ -454,7 +550,36 @@ class SdlBackend : public Backend {
             path.c_str());
     }
 
+    // A key, button, click or touch of a person; the window's own keys do not count.
+    static bool PersonActs(const SDL_Event& event) {
+        switch (event.type) {
+            case SDL_KEYDOWN: {
+                const SDL_Keycode code = event.key.keysym.sym;
+                const bool altEnter = code == SDLK_RETURN && (event.key.keysym.mod & KMOD_ALT);
+                return !event.key.repeat && code != SDLK_F11 && code != SDLK_F12 && !altEnter;
+            }
+            case SDL_MOUSEBUTTONDOWN:
+            case SDL_CONTROLLERBUTTONDOWN:
+            case SDL_FINGERDOWN:
+                return true;
+            default:
+                return false;
+        }
+    }
+
+    // Ends a running demo; false when none runs.
+    bool EndDemo() {
+        void (*handBack)() = platform::State().demoHandBack;
+        if (!handBack) return false;
+        platform::State().demoHandBack = nullptr;
+        if (window_) SDL_SetWindowTitle(window_, title_.c_str());
+        handBack();
+        return true;
+    }
+
     void Translate(const SDL_Event& event, std::deque<MSG>& queue) {
+        // The press that takes the game over from the demo only does that.
+        if (PersonActs(event) && EndDemo()) return;
         if (gamepads_ && gamepads_->Handle(event, queue)) return;
         switch (event.type) {
             case SDL_QUIT:
@@ -489,6 +614,10 @@ class SdlBackend : public Backend {
 
     PlatformOptions options_;
     SDL_Window* window_ = nullptr;
+    std::string title_;
+    bool fullscreen_ = false;
+    bool ownFullscreen_ = false;  // filled by us, not the window manager
+    SDL_Rect windowed_ = {0, 0, kWidth, kHeight};
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
     // The window-surface path: colour table for the surface's format, column map, and the
