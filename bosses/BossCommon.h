@@ -37,7 +37,7 @@ class BossCommon : public Boss {
     bool SetCell(int row, int col, int colour);
     // The fall sound, once per defeat.
     void PlayFallSoundOnce();
-    // rand() mod n; a range that is empty gives 0 (the draw is still made).
+    // GameRand() mod n; a range that is empty gives 0 (the draw is still made).
     static int RandomBelow(int n);
     static int RandomColour();
 

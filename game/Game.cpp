@@ -11,6 +11,7 @@
 #include "actors/FishEffect.h"
 #include "actors/Rival.h"
 #include "bosses/Boss.h"
+#include "game/GameRandom.h"
 #include "gfx/BigFont.h"
 #include "gfx/Bitmap.h"
 #include "gfx/ScoreCounter.h"
@@ -136,7 +137,7 @@ void Game::CreatePages() {
 void Game::FillStartField() {
     for (int r = 0; r < kFieldRows; ++r)
         for (int c = 0; c < kFieldCols; ++c)
-            field[r][c] = r <= 6 ? std::rand() % 8 + 1 : kEmptyCell;
+            field[r][c] = r <= 6 ? GameRand() % 8 + 1 : kEmptyCell;
 }
 
 FieldGeometry Game::Geometry() const {
