@@ -1,5 +1,12 @@
 #include "app/Globals.h"
 
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+#include "platform/Device.h"
+#include "platform/Text.h"
+
 HWND g_hWnd = nullptr;
 wchar_t g_moduleDirW[kModuleDirLength] = {};
 char g_moduleDirA[kModuleDirLength] = {};
@@ -14,3 +21,26 @@ Game* g_game = nullptr;
 int g_startRoundForTesting = -1;
 ShellActivateInfo g_shellActivateInfo = {};
 uint32_t g_lastFrameTick = 0;
+
+void SetShellEnvironment(const GXDisplayProperties* display, const char* dataDir,
+                         const char* saveDir) {
+    if (display) g_display = *display;
+    if (dataDir) {
+        std::snprintf(g_moduleDirA, sizeof g_moduleDirA, "%s", dataDir);
+        const std::wstring wide = platform::Utf8ToWide(dataDir);
+        std::wcsncpy(g_moduleDirW, wide.c_str(), kModuleDirLength - 1);
+        g_moduleDirW[kModuleDirLength - 1] = L'\0';
+    }
+    if (saveDir) std::snprintf(g_saveDirA, sizeof g_saveDirA, "%s", saveDir);
+}
+
+GXDisplayProperties PortraitDisplay(uint32_t format) {
+    GXDisplayProperties d;
+    d.cxWidth = kScreenWidth;
+    d.cyHeight = kScreenHeight;
+    d.cbxPitch = 2;
+    d.cbyPitch = kScreenWidth * 2;
+    d.cBPP = 16;
+    d.ffFormat = format;
+    return d;
+}

@@ -36,3 +36,11 @@ extern int g_startRoundForTesting;
 extern ShellActivateInfo g_shellActivateInfo;
 extern uint32_t g_lastFrameTick;
 constexpr uint32_t kFramePeriodMs = 50;
+
+// Sets what the shell shares with the game outside a running program (tests, fuzzers,
+// benchmarks) or before the shell finds it itself: the display layout and the data and save
+// directories (wide and narrow). A null argument leaves that part as it is.
+void SetShellEnvironment(const GXDisplayProperties* display, const char* dataDir,
+                         const char* saveDir);
+// The handheld's own layout: 240x320 portrait rows, 16 bits in the given format.
+GXDisplayProperties PortraitDisplay(uint32_t format = kfDirect565);

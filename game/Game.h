@@ -11,6 +11,7 @@
 
 #include "game/FieldGeometry.h"
 #include "game/ShotRules.h"
+#include "platform/Device.h"
 #include "platform/i_gx.h"
 
 class BackBuffer;
@@ -31,8 +32,8 @@ constexpr int kFieldCols = 8;
 constexpr int kBigPopScore = 300;
 constexpr int kWarnShots = 10;
 constexpr int kMaxEffects = 600;
-constexpr int kConfirmKeys[3] = {193, 195, 196};
-constexpr int kPauseKey = 194;
+constexpr int kConfirmKeys[3] = {kKeyLaunch, kKeyLaunch2, kKeyLaunch3};
+constexpr int kPauseKey = kKeyPause;
 constexpr int kEmptyCell = -1;
 static_assert(kFieldRows == kShotRows && kFieldCols == kShotCols, "one field shape");
 

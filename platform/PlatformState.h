@@ -29,6 +29,7 @@ void RecordMessage(long frame, const MSG& msg);
 void SaveRequestedShots(const void* origin, const GXDisplayProperties& display);
 
 std::unique_ptr<Backend> MakeHeadlessBackend();
-std::unique_ptr<Backend> MakeSdlBackend();
+// The one window back end of this build (SDL on the desktop, the page in a browser).
+std::unique_ptr<Backend> MakeWindowBackend();
 
 }  // namespace platform

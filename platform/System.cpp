@@ -101,11 +101,13 @@ bool I_Init(const PlatformOptions& options, const char* argv0, std::string* erro
     if (!IsDirectory(state.dataDir))
         std::fprintf(stderr, "tarngame: no data directory at %s; pictures and sounds missing\n",
                      state.dataDir.c_str());
-    state.backend = options.headless ? platform::MakeHeadlessBackend() : platform::MakeSdlBackend();
+    state.backend =
+        options.headless ? platform::MakeHeadlessBackend() : platform::MakeWindowBackend();
     if (!state.backend->Open(options, error)) {
         state.backend.reset();
         return false;
     }
+    state.backend->LoadSaves(state.saveDir);
     if (!options.recordFile.empty() && !OpenRecord(options.recordFile, error)) {
         I_Shutdown();
         return false;
@@ -202,5 +204,6 @@ bool I_WriteFileAtomic(const std::string& path, const void* data, size_t size) {
         return false;
     }
     SyncDirectory(dir);
+    if (Backend* backend = CurrentBackend()) backend->FileSaved(path);
     return true;
 }

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/Backend.h"
+#include "platform/Device.h"
 #include "platform/FrameInput.h"
 #include "platform/InputScript.h"
 #include "platform/PlatformState.h"
@@ -149,7 +150,7 @@ bool UpdateWindow(HWND window) {
 bool GetWindowRect(HWND window, RECT* rect) {
     if (window != &g_window || !rect) return false;
     // The device's default window sits below the 26-pixel task bar.
-    *rect = RECT{0, 26, 240, 294};
+    *rect = RECT{0, 26, kScreenWidth, 294};
     return true;
 }
 

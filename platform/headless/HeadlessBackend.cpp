@@ -3,13 +3,14 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/Device.h"
 #include "platform/InputScript.h"
 #include "platform/PlatformState.h"
 
 namespace {
 
-constexpr int kWidth = 240;
-constexpr int kHeight = 320;
+constexpr int kWidth = kScreenWidth;
+constexpr int kHeight = kScreenHeight;
 
 class HeadlessBackend : public Backend {
   public:

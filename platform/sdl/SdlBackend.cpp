@@ -10,31 +10,30 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/Instance.h"
+#include "platform/Device.h"
 #include "platform/PlatformState.h"
 #include "platform/Screenshots.h"
 #include "platform/Text.h"
 #include "platform/sdl/Gamepads.h"
+#include "platform/sdl/Instance.h"
 
 namespace {
 
-constexpr int kWidth = 240;
-constexpr int kHeight = 320;
+constexpr int kWidth = kScreenWidth;
+constexpr int kHeight = kScreenHeight;
 constexpr int kChannels = 8;
-
-enum : int { kKeyLaunch = 193, kKeyPause = 194, kKeyLaunch2 = 195, kKeyLaunch3 = 196 };
 
 // Device key code for a desktop key, 0 when the game has no use for it.
 int DeviceKey(SDL_Keycode key) {
     switch (key) {
         case SDLK_LEFT:
-            return 37;
+            return kKeyLeft;
         case SDLK_UP:
-            return 38;
+            return kKeyUp;
         case SDLK_RIGHT:
-            return 39;
+            return kKeyRight;
         case SDLK_DOWN:
-            return 40;
+            return kKeyDown;
         case SDLK_SPACE:
         case SDLK_RETURN:
         case SDLK_KP_ENTER:
@@ -473,7 +472,7 @@ class SdlBackend : public Backend {
 
 namespace platform {
 
-std::unique_ptr<Backend> MakeSdlBackend() {
+std::unique_ptr<Backend> MakeWindowBackend() {
     return std::make_unique<SdlBackend>();
 }
 
