@@ -20,6 +20,8 @@ EM_JS(void, tarn_draw, (const void* rgba), {
     if (!page || !page.context) return;
     page.image.data.set(HEAPU8.subarray(rgba, rgba + 240 * 320 * 4));
     page.context.putImageData(page.image, 0, 0);
+    if (!page.drawn) performance.mark("tarn-first-frame");
+    page.drawn = true;
 });
 
 EM_JS(void, tarn_publish_shot, (const char* file), {
