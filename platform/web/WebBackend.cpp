@@ -273,7 +273,7 @@ class WebBackend : public Backend {
 
     void PumpMessages(std::deque<MSG>& queue, long frame) override {
         // A hidden tab draws no frames; its return is a new start, not frames to catch up.
-        if (!platform::web::Page().fast && hidden_ && deactivated_) {
+        if (!platform::web::Page().fast && hidden_ && deactivated_ && queue.empty()) {
             while (tarn_page_hidden())
                 emscripten_sleep(100);
             hidden_ = false;
