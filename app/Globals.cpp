@@ -4,7 +4,6 @@
 #include <cwchar>
 #include <string>
 
-#include "platform/Device.h"
 #include "platform/Text.h"
 
 HWND g_hWnd = nullptr;
@@ -32,15 +31,4 @@ void SetShellEnvironment(const GXDisplayProperties* display, const char* dataDir
         g_moduleDirW[kModuleDirLength - 1] = L'\0';
     }
     if (saveDir) std::snprintf(g_saveDirA, sizeof g_saveDirA, "%s", saveDir);
-}
-
-GXDisplayProperties PortraitDisplay(uint32_t format) {
-    GXDisplayProperties d;
-    d.cxWidth = kScreenWidth;
-    d.cyHeight = kScreenHeight;
-    d.cbxPitch = 2;
-    d.cbyPitch = kScreenWidth * 2;
-    d.cBPP = 16;
-    d.ffFormat = format;
-    return d;
 }

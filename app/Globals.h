@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "platform/Device.h"
 #include "platform/i_gx.h"
 #include "platform/i_window.h"
 
@@ -42,5 +43,3 @@ constexpr uint32_t kFramePeriodMs = 50;
 // directories (wide and narrow). A null argument leaves that part as it is.
 void SetShellEnvironment(const GXDisplayProperties* display, const char* dataDir,
                          const char* saveDir);
-// The handheld's own layout: 240x320 portrait rows, 16 bits in the given format.
-GXDisplayProperties PortraitDisplay(uint32_t format = kfDirect565);

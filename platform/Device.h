@@ -2,6 +2,10 @@
 // codes its buttons send.
 #pragma once
 
+#include <cstdint>
+
+#include "platform/i_gx.h"
+
 constexpr int kScreenWidth = 240;
 constexpr int kScreenHeight = 320;
 
@@ -15,3 +19,15 @@ constexpr int kKeyLaunch = 193;
 constexpr int kKeyPause = 194;
 constexpr int kKeyLaunch2 = 195;
 constexpr int kKeyLaunch3 = 196;
+
+// The handheld's own display layout: portrait rows of 16-bit pixels in the given format.
+inline GXDisplayProperties PortraitDisplay(uint32_t format = kfDirect565) {
+    GXDisplayProperties d;
+    d.cxWidth = kScreenWidth;
+    d.cyHeight = kScreenHeight;
+    d.cbxPitch = 2;
+    d.cbyPitch = kScreenWidth * 2;
+    d.cBPP = 16;
+    d.ffFormat = format;
+    return d;
+}

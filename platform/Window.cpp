@@ -60,6 +60,15 @@ HWND MainWindow() {
     return g_window.created ? &g_window : nullptr;
 }
 
+MSG Message(UINT message, WPARAM wParam, LPARAM lParam) {
+    MSG msg;
+    msg.hwnd = MainWindow();
+    msg.message = message;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    return msg;
+}
+
 void ResetWindowState() {
     g_window = WindowRecord();
     g_queue.clear();

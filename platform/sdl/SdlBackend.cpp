@@ -51,18 +51,8 @@ int DeviceKey(SDL_Keycode key) {
     }
 }
 
-MSG Message(UINT message, WPARAM wParam, LPARAM lParam) {
-    MSG msg;
-    msg.hwnd = platform::MainWindow();
-    msg.message = message;
-    msg.wParam = wParam;
-    msg.lParam = lParam;
-    return msg;
-}
-
-LPARAM PointParam(int x, int y) {
-    return static_cast<LPARAM>((x & 0xFFFF) | (y & 0xFFFF) << 16);
-}
+using platform::Message;
+using platform::PointParam;
 
 class SdlBackend : public Backend {
   public:
@@ -146,16 +136,7 @@ class SdlBackend : public Backend {
         return true;
     }
 
-    GXDisplayProperties Properties() const override {
-        GXDisplayProperties p;
-        p.cxWidth = kWidth;
-        p.cyHeight = kHeight;
-        p.cbxPitch = 2;
-        p.cbyPitch = kWidth * 2;
-        p.cBPP = 16;
-        p.ffFormat = kfDirect565;
-        return p;
-    }
+    GXDisplayProperties Properties() const override { return PortraitDisplay(); }
 
     void* BeginDraw() override { return frame_.empty() ? nullptr : frame_.data(); }
 

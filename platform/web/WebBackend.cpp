@@ -217,18 +217,8 @@ int DeviceKey(const EmscriptenKeyboardEvent& e) {
     return 0;
 }
 
-MSG Message(UINT message, WPARAM wParam, LPARAM lParam) {
-    MSG msg;
-    msg.hwnd = platform::MainWindow();
-    msg.message = message;
-    msg.wParam = wParam;
-    msg.lParam = lParam;
-    return msg;
-}
-
-LPARAM PointParam(int x, int y) {
-    return static_cast<LPARAM>((x & 0xFFFF) | (y & 0xFFFF) << 16);
-}
+using platform::Message;
+using platform::PointParam;
 
 class WebBackend : public Backend {
   public:
@@ -312,16 +302,7 @@ class WebBackend : public Backend {
         return true;
     }
 
-    GXDisplayProperties Properties() const override {
-        GXDisplayProperties p;
-        p.cxWidth = kWidth;
-        p.cyHeight = kHeight;
-        p.cbxPitch = 2;
-        p.cbyPitch = kWidth * 2;
-        p.cBPP = 16;
-        p.ffFormat = kfDirect565;
-        return p;
-    }
+    GXDisplayProperties Properties() const override { return PortraitDisplay(); }
 
     void* BeginDraw() override { return frame_.empty() ? nullptr : frame_.data(); }
 
