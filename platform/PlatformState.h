@@ -18,6 +18,7 @@ struct PlatformStateData {
     long frames = 0;        // paint messages delivered after the first one
     long currentFrame = 0;  // the frame being drawn
     FILE* record = nullptr;
+    bool typedKeys = false;  // I_SetTypedKeys
 };
 
 PlatformStateData& State();

@@ -179,6 +179,14 @@ void SaveStep(int step) {
 }
 }  // namespace
 
+void I_SetTypedKeys(bool on) {
+    platform::State().typedKeys = on;
+}
+
+bool I_TypedKeys() {
+    return platform::State().typedKeys;
+}
+
 void I_SetSaveStepHook(void (*hook)(int step)) {
     g_saveStepHook = hook;
 }

@@ -50,6 +50,13 @@ bool I_MakeDirectories(const std::string& dir);
 // the new one, never a torn one: temporary file in the same directory, flushed, then renamed.
 // The directory is created first when missing.
 bool I_WriteFileAtomic(const std::string& path, const void* data, size_t size);
+// Game code, when a page starts or stops taking typed text (a name, the round editor). While on,
+// the keyboard reaches the game as virtual-key codes (A-Z 65-90, 0-9 48-57, Space 32,
+// Backspace 8, Enter 13, Escape 27, PageUp 33, PageDown 34, arrows 37-40) instead of the
+// handheld's key map, so Z, X and C type letters rather than launch. Gamepads keep their map.
+// Scripted input carries its codes as written, so the headless back end needs nothing here.
+void I_SetTypedKeys(bool on);
+bool I_TypedKeys();
 // Tests: called between the steps of I_WriteFileAtomic (1 temporary file open, 2 data
 // written, 3 flushed to disk, 4 closed, 5 renamed) so a test can stop the process at each.
 void I_SetSaveStepHook(void (*hook)(int step));

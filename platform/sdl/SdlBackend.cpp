@@ -51,6 +51,32 @@ int DeviceKey(SDL_Keycode key) {
     }
 }
 
+// Virtual-key code for a desktop key while a page takes typed text, 0 for keys it ignores.
+int TypedKey(SDL_Keycode key) {
+    if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
+    if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
+    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return '1' + (key - SDLK_KP_1);
+    switch (key) {
+        case SDLK_KP_0:
+            return '0';
+        case SDLK_SPACE:
+            return 32;
+        case SDLK_BACKSPACE:
+            return 8;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+            return 13;
+        case SDLK_ESCAPE:
+            return 27;
+        case SDLK_PAGEUP:
+            return 33;
+        case SDLK_PAGEDOWN:
+            return 34;
+        default:
+            return DeviceKey(key) >= kKeyLeft && DeviceKey(key) <= kKeyDown ? DeviceKey(key) : 0;
+    }
+}
+
 using platform::Message;
 using platform::PointParam;
 
@@ -366,7 +392,7 @@ class SdlBackend : public Backend {
             queue.push_back(msg);
             return;
         }
-        const int device = DeviceKey(code);
+        const int device = platform::State().typedKeys ? TypedKey(code) : DeviceKey(code);
         if (device == 0) return;
         queue.push_back(Message(down ? WM_KEYDOWN : WM_KEYUP, device, 0));
     }

@@ -178,12 +178,8 @@ constexpr int kFastFramesPerYield = 25;
 
 const char* kCanvas = "#canvas";
 
-// While a page that takes typed text is on (see I_SetTypedKeys in the issue that adds it),
-// letters, digits and editing keys go to the game as their virtual-key codes instead.
-bool TypedKeysOn() {
-    return false;
-}
-
+// Virtual-key code while a page takes typed text (I_SetTypedKeys), 0 for keys it ignores.
+int DeviceKey(const EmscriptenKeyboardEvent& e);
 int TypedKey(const EmscriptenKeyboardEvent& e) {
     const char* code = e.code;
     if (std::strncmp(code, "Key", 3) == 0 && code[3] >= 'A' && code[3] <= 'Z' && !code[4])
@@ -196,7 +192,8 @@ int TypedKey(const EmscriptenKeyboardEvent& e) {
     if (!std::strcmp(code, "Escape")) return 27;
     if (!std::strcmp(code, "PageUp")) return 33;
     if (!std::strcmp(code, "PageDown")) return 34;
-    return 0;
+    const int device = DeviceKey(e);
+    return device >= kKeyLeft && device <= kKeyDown ? device : 0;
 }
 
 // The device key for a keyboard key, as the desktop window maps it; 0 for none.
@@ -367,11 +364,11 @@ class WebBackend : public Backend {
             }
             return true;
         }
-        if (TypedKeysOn()) {
-            if (const int key = TypedKey(e)) {
-                pending_.push_back(Message(down ? WM_KEYDOWN : WM_KEYUP, key, 0));
-                return true;
-            }
+        if (I_TypedKeys()) {
+            const int key = TypedKey(e);
+            if (key == 0) return false;
+            pending_.push_back(Message(down ? WM_KEYDOWN : WM_KEYUP, key, 0));
+            return true;
         }
         if (!std::strcmp(e.code, "Backspace")) {
             if (down && !e.repeat) {
