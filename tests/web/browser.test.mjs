@@ -131,9 +131,9 @@ test('a tap and release in the field aims and fires', { skip: !pointerAiming && 
   const errors = [];
   const { context, page } = await freshPage(errors);
   await page.setViewport({ width: 480, height: 700 });
-  const stats = await playLive(page, 80, async (p) => {
+  const stats = await playLive(page, 100, async (p) => {
     await p.keyboard.press('Space');
-    await new Promise((r) => setTimeout(r, 1000));
+    await new Promise((r) => setTimeout(r, 2000));  // the round's opening, then it can fire
     const box = await p.$eval('#canvas', (c) => {
       const r = c.getBoundingClientRect();
       return { x: r.left, y: r.top, scale: r.width / 240 };
