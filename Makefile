@@ -8,12 +8,18 @@ CMAKE_FLAGS ?=
 # Leaks fail the sanitizer and fuzz runs; only what system libraries leak is suppressed.
 LSAN_OPTIONS = suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 
-.PHONY: play test test-fast test-asan fuzz build build-asan setup format check-format clean
+WEB_TREE ?= build-emscripten
+WEB_SITE ?= build-web
+WEB_PORT ?= 8080
+export NODE_PATH ?= /usr/share/nodejs
+
+.PHONY: play test test-fast test-asan test-web fuzz build build-asan setup format check-format clean \
+        web serve-web
 
 play: build
 	./$(BUILD)/tarngame
 
-test: test-fast test-asan fuzz
+test: test-fast test-asan fuzz test-web
 
 test-fast: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -21,6 +27,28 @@ test-fast: build
 test-asan: build-asan
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=$(LSAN_OPTIONS) \
 	    UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+# The browser edition: the game compiled to WebAssembly by Emscripten, with the data generated
+# by this machine's assetgen; $(WEB_SITE) holds only what a static server publishes.
+web:
+	./tools/setup.sh --web
+	cmake -S . -B $(BUILD) -DTARN_WERROR=ON $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS) --target assetgen
+	emcmake cmake -S . -B $(WEB_TREE) -DCMAKE_BUILD_TYPE=Release -DTARN_WERROR=ON \
+	    -DTARN_HOST_ASSETGEN=$(abspath $(BUILD))/assetgen
+	cmake --build $(WEB_TREE) -j $(JOBS)
+	python3 tools/web/publish.py $(WEB_TREE)/platform/web platform/web/index.html $(WEB_SITE)
+
+serve-web: web
+	@echo "Bubble Tarn at http://127.0.0.1:$(WEB_PORT)/"
+	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_SITE)
+
+# In headless Chromium against the page served locally: the shot and replay parity with the
+# native build, keys, touch, saves across a reload, no console errors.
+test-web: web build
+	cd tests/web && npm ci --no-audit --no-fund --silent
+	cd tests/web && TARN_SITE=$(abspath $(WEB_SITE)) TARN_BINARY=$(abspath $(BUILD))/tarngame \
+	    TARN_SOURCE_DIR=$(CURDIR) node --test --test-concurrency=1
 
 # Each fuzz target runs FUZZ_SECONDS on its corpus in tests/fuzz-corpus; new inputs it finds
 # go to a scratch copy, crashes to $(FUZZ_BUILD)/crash-*, which then become regression files.
@@ -54,4 +82,4 @@ check-format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(WEB_TREE) $(WEB_SITE)

@@ -1,5 +1,11 @@
 #include "app/Globals.h"
 
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+#include "platform/Text.h"
+
 HWND g_hWnd = nullptr;
 wchar_t g_moduleDirW[kModuleDirLength] = {};
 char g_moduleDirA[kModuleDirLength] = {};
@@ -16,3 +22,15 @@ const RoundBook* g_customRounds = nullptr;
 const EditorStart* g_editorStart = nullptr;
 ShellActivateInfo g_shellActivateInfo = {};
 uint32_t g_lastFrameTick = 0;
+
+void SetShellEnvironment(const GXDisplayProperties* display, const char* dataDir,
+                         const char* saveDir) {
+    if (display) g_display = *display;
+    if (dataDir) {
+        std::snprintf(g_moduleDirA, sizeof g_moduleDirA, "%s", dataDir);
+        const std::wstring wide = platform::Utf8ToWide(dataDir);
+        std::wcsncpy(g_moduleDirW, wide.c_str(), kModuleDirLength - 1);
+        g_moduleDirW[kModuleDirLength - 1] = L'\0';
+    }
+    if (saveDir) std::snprintf(g_saveDirA, sizeof g_saveDirA, "%s", saveDir);
+}

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "platform/Device.h"
 #include "platform/i_gx.h"
 #include "platform/i_window.h"
 
@@ -43,3 +44,9 @@ extern const EditorStart* g_editorStart;
 extern ShellActivateInfo g_shellActivateInfo;
 extern uint32_t g_lastFrameTick;
 constexpr uint32_t kFramePeriodMs = 50;
+
+// Sets what the shell shares with the game outside a running program (tests, fuzzers,
+// benchmarks) or before the shell finds it itself: the display layout and the data and save
+// directories (wide and narrow). A null argument leaves that part as it is.
+void SetShellEnvironment(const GXDisplayProperties* display, const char* dataDir,
+                         const char* saveDir);

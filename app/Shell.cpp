@@ -41,7 +41,7 @@ void FindProgramDirectory(HINSTANCE instance) {
     WideCharToMultiByte(1, 0, g_moduleDirW, kModuleDirLength, g_moduleDirA, kModuleDirLength,
                         nullptr, nullptr);
     CutAtLastBackslash(g_moduleDirW, g_moduleDirA);
-    std::strncpy(g_saveDirA, I_SaveDir().c_str(), kModuleDirLength - 1);
+    SetShellEnvironment(nullptr, nullptr, I_SaveDir().c_str());
 }
 
 void MakeFullScreen(HWND window) {

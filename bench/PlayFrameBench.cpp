@@ -16,15 +16,8 @@
 namespace {
 
 void UseBuildData() {
-    g_display = GXDisplayProperties();
-    g_display.cxWidth = 240;
-    g_display.cyHeight = 320;
-    g_display.cbxPitch = 2;
-    g_display.cbyPitch = 480;
-    g_display.cBPP = 16;
-    g_display.ffFormat = kfDirect565;
-    std::strncpy(g_moduleDirA, TARN_BUILD_DATA_DIR, sizeof g_moduleDirA - 1);
-    std::strncpy(g_saveDirA, "/nonexistent-bench-save", sizeof g_saveDirA - 1);
+    const GXDisplayProperties display = PortraitDisplay();
+    SetShellEnvironment(&display, TARN_BUILD_DATA_DIR, "/nonexistent-bench-save");
 }
 
 void PlayFrame(benchmark::State& state) {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "game/Game.h"
+#include "game/GameRandom.h"
 #include "gfx/BackBuffer.h"
 #include "gfx/Bitmap.h"
 #include "sound/SoundBank.h"
@@ -132,12 +133,12 @@ void BossCommon::PlayFallSoundOnce() {
 }
 
 int BossCommon::RandomBelow(int n) {
-    const int value = std::rand();
+    const int value = GameRand();
     return n > 0 ? value % n : 0;
 }
 
 int BossCommon::RandomColour() {
-    return 1 + std::rand() % 8;
+    return 1 + GameRand() % 8;
 }
 
 void BossCommon::SinkingFall(BackBuffer& target, const Bitmap* image, int x, int y) {

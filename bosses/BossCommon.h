@@ -39,7 +39,7 @@ class BossCommon : public Boss {
     bool SetCell(int row, int col, int colour);
     // The fall sound, once per defeat.
     void PlayFallSoundOnce();
-    // rand() mod n; a range that is empty gives 0 (the draw is still made).
+    // GameRand() mod n; a range that is empty gives 0 (the draw is still made).
     static int RandomBelow(int n);
     static int RandomColour();
     // How far the ceiling has brought the field down since the round began. The boss works in

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "game/Game.h"
+#include "game/GameRandom.h"
 #include "gfx/BackBuffer.h"
 #include "sound/SoundBank.h"
 
@@ -58,9 +59,9 @@ void CrabBoss::Walk() {
 
 void CrabBoss::PickThrowTarget() {
     do {
-        throwRow = std::rand() % (kFieldRows - 3);
+        throwRow = GameRand() % (kFieldRows - 3);
     } while (throwRow <= 2);
-    throwCol = std::rand() % 8;
+    throwCol = GameRand() % 8;
 }
 
 int CrabBoss::ThrowCell(int i) const {

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "game/GameRandom.h"
 #include "gfx/BackBuffer.h"
 #include "sound/SoundBank.h"
 
@@ -98,8 +99,8 @@ bool SnakeBoss::Turn(int x, int y, int d, int coin, int* newDirection, Point* to
 }
 
 void SnakeBoss::Steer(int x, int y) {
-    const int coin = std::rand() % 2;
-    const int k = std::rand() % 12;
+    const int coin = GameRand() % 2;
+    const int k = GameRand() % 12;
     Point to;
     if (k <= 9 && Straight(x, y, direction, &to)) {
         Advance(to.x, to.y, direction);
@@ -160,13 +161,13 @@ void SnakeBoss::DrawBody(BackBuffer& target) {
         return;
     }
     for (int i = 1; i <= 8; ++i)
-        Put(target, bodyImages[std::rand() % 3], segments[i].x, segments[i].y, 0);
+        Put(target, bodyImages[GameRand() % 3], segments[i].x, segments[i].y, 0);
 }
 
 void SnakeBoss::Fall(BackBuffer& target) {
     const int k = 10 - defeatCountdown;
     for (int i = 0; i < 8; ++i) {
-        const Bitmap* image = bodyImages[std::rand() % 3];
+        const Bitmap* image = bodyImages[GameRand() % 3];
         const int x = segments[i].x + ((kBurstTargets[i][0] - segments[i].x) * k) / 10;
         const int y = segments[i].y + ((kBurstTargets[i][1] - segments[i].y) * k) / 10;
         Put(target, image, x, y, 0);

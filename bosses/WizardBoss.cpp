@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "game/GameRandom.h"
 #include "gfx/BackBuffer.h"
 #include "sound/SoundBank.h"
 
@@ -78,7 +79,7 @@ void WizardBoss::ThrowLine() {
     // A row height too small to reach row 4 would never end the draw.
     if (rowHeight > 4) {
         do {
-            row = std::rand() % rowHeight;
+            row = GameRand() % rowHeight;
         } while (row < 4 || row > 9);
     }
     const int colour = RandomColour();
@@ -93,7 +94,7 @@ void WizardBoss::ComputeRing() {
 }
 
 void WizardBoss::StartCycle() {
-    flightChoice = std::rand() % 2;
+    flightChoice = GameRand() % 2;
     prevX = posX;
     prevY = posY;
     PickMoveTarget();
@@ -166,7 +167,7 @@ void WizardBoss::DrawSpinningBroom(BackBuffer& target) {
 
 void WizardBoss::HoverFrame(BackBuffer& target) {
     for (int i = 0; i <= frame / 4 && i < 8; ++i)
-        Put(target, magicImages[std::rand() % 3], ring[i].x, ring[i].y, 0);
+        Put(target, magicImages[GameRand() % 3], ring[i].x, ring[i].y, 0);
     if (hitFlag) {
         FlashFrame(target);  // the hit square stays at the last hover point
         return;

@@ -14,14 +14,8 @@ const std::string& WorkDir() {
         char pattern[] = "/tmp/tarnfuzz-XXXXXX";
         const char* made = mkdtemp(pattern);
         const std::string d = made ? made : "/tmp";
-        std::snprintf(g_moduleDirA, sizeof g_moduleDirA, "%s", d.c_str());
-        std::snprintf(g_saveDirA, sizeof g_saveDirA, "%s", d.c_str());
-        g_display.cxWidth = 240;
-        g_display.cyHeight = 320;
-        g_display.cbxPitch = 2;
-        g_display.cbyPitch = 480;
-        g_display.cBPP = 16;
-        g_display.ffFormat = kfDirect565;
+        const GXDisplayProperties display = PortraitDisplay();
+        SetShellEnvironment(&display, d.c_str(), d.c_str());
         return d;
     }();
     return dir;

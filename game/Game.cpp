@@ -12,6 +12,7 @@
 #include "actors/Rival.h"
 #include "app/Globals.h"
 #include "bosses/Boss.h"
+#include "game/GameRandom.h"
 #include "game/Settings.h"
 #include "gfx/BigFont.h"
 #include "gfx/Bitmap.h"
@@ -143,7 +144,7 @@ void Game::CreatePages() {
 void Game::FillStartField() {
     for (int r = 0; r < kFieldRows; ++r)
         for (int c = 0; c < kFieldCols; ++c)
-            field[r][c] = r <= 6 ? std::rand() % 8 + 1 : kEmptyCell;
+            field[r][c] = r <= 6 ? GameRand() % 8 + 1 : kEmptyCell;
 }
 
 FieldGeometry Game::Geometry() const {

@@ -12,6 +12,7 @@
 #include "game/FieldGeometry.h"
 #include "game/RoundBook.h"
 #include "game/ShotRules.h"
+#include "platform/Device.h"
 #include "platform/i_gx.h"
 
 class BackBuffer;
@@ -33,10 +34,10 @@ constexpr int kFieldCols = 8;
 constexpr int kBigPopScore = 300;
 constexpr int kWarnShots = 10;
 constexpr int kMaxEffects = 600;
-constexpr int kConfirmKeys[3] = {193, 195, 196};
-constexpr int kPauseKey = 194;
+constexpr int kConfirmKeys[3] = {kKeyLaunch, kKeyLaunch2, kKeyLaunch3};
+constexpr int kPauseKey = kKeyPause;
 // Backspace and the gamepad's Back: the exit picture's tap, in play only.
-constexpr int kExitKey = 197;
+constexpr int kExitKey = kKeyExit;
 // Typed keys, where a page takes text (the name entry): Backspace and Enter.
 constexpr int kBackspaceKey = 8;
 constexpr int kEnterKey = 13;

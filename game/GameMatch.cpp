@@ -9,6 +9,7 @@
 #include "actors/FishEffect.h"
 #include "actors/ScoreTextEffect.h"
 #include "game/Game.h"
+#include "game/GameRandom.h"
 #include "gfx/ScoreCounter.h"
 
 namespace {
@@ -54,8 +55,8 @@ void Game::PopGroup() {
         assert(colour >= 1 && colour <= 8);
         const int x = EffectX(r, c), y = EffectY(r);
         AddEffect(new BreakEffect(x, y, colour));
-        const int fishVy = std::rand() % 5 + 6;
-        const int fishVx = std::rand() % 5;
+        const int fishVy = GameRand() % 5 + 6;
+        const int fishVx = GameRand() % 5;
         AddEffect(new FishEffect(x, y - 3, colour, fishVx, fishVy));
         AddEffect(new ScoreTextEffect(x, y, pointsEach));
     });

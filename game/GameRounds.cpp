@@ -6,6 +6,7 @@
 #include "actors/Rival.h"
 #include "bosses/Boss.h"
 #include "game/Game.h"
+#include "game/GameRandom.h"
 #include "gfx/BigFont.h"
 #include "gfx/ScoreCounter.h"
 #include "sound/SoundBank.h"
@@ -68,7 +69,7 @@ void Game::RetryRound() {
 void Game::FillPushField() {
     for (int r = 0; r < kFieldRows; ++r)
         for (int c = 0; c < kFieldCols; ++c)
-            field[r][c] = r < kPushStartRows && c < RowLength(r) ? std::rand() % 8 + 1 : kEmptyCell;
+            field[r][c] = r < kPushStartRows && c < RowLength(r) ? GameRand() % 8 + 1 : kEmptyCell;
 }
 
 void Game::ResetShotAndCeiling() {

@@ -1,6 +1,6 @@
 // The pure rules of a shot over a plain field of cells: the row layout, the launch velocity,
 // the flight in one-pixel steps with wall bounces, the candidates and the cell a shot snaps
-// into, and the group and ceiling markings. No sound, no effects, no rand(): the Game plays
+// into, and the group and ceiling markings. No sound, no effects, no random draws: the Game plays
 // with them on its own field, and the autoplayer looks ahead with them on a copy.
 #pragma once
 

@@ -17,17 +17,14 @@
 
 namespace {
 
-// Virtual-key codes: the editor takes typed keys, not the handheld's map.
+// Virtual-key codes: the editor takes typed keys, not the handheld's map (the arrows are the
+// same in both, in platform/Device.h).
 enum : int {
     kKeyEnter = 13,
     kKeyEscape = 27,
     kKeySpace = 32,
     kKeyPageUp = 33,
     kKeyPageDown = 34,
-    kKeyLeft = 37,
-    kKeyUp = 38,
-    kKeyRight = 39,
-    kKeyDown = 40,
     kKeyZero = 48,
     kKeyN = 78,
     kKeyS = 83,

@@ -1,4 +1,4 @@
-// What each back end (SDL window or headless) supplies to the platform's common code. The
+// What each back end (headless, SDL window or web page) supplies to the platform's common code. The
 // common code owns the message queue, the window record, recording and screenshots.
 #pragma once
 
@@ -16,6 +16,12 @@ class Backend {
 
     virtual bool Open(const PlatformOptions& options, std::string* error) = 0;
     virtual void Close() = 0;
+
+    // Saves: called once before the game reads any file of the save directory, so a back end
+    // that keeps them elsewhere (a browser's storage) can put them there; and after each file
+    // written there by I_WriteFileAtomic, to keep that storage up to date.
+    virtual void LoadSaves(const std::string& /*saveDir*/) {}
+    virtual void FileSaved(const std::string& /*path*/) {}
 
     // Window. CreateWindow may refuse (e.g. another instance claimed the game meanwhile).
     virtual bool AnotherInstanceRunning() { return false; }

@@ -1,4 +1,5 @@
 // The display and input library over the chosen back end.
+#include "platform/Device.h"
 #include "platform/PlatformState.h"
 #include "platform/i_gx.h"
 
@@ -52,13 +53,13 @@ GXKeyList GXGetDefaultKeys(int) {
     // Desktop keys arrive as these codes (arrows as on a keyboard; the A button is the
     // device's first application key, so a lost game moves on by itself).
     GXKeyList keys;
-    keys.vkUp = 38;
-    keys.vkDown = 40;
-    keys.vkLeft = 37;
-    keys.vkRight = 39;
-    keys.vkA = 193;
-    keys.vkB = 194;
-    keys.vkC = 195;
+    keys.vkUp = kKeyUp;
+    keys.vkDown = kKeyDown;
+    keys.vkLeft = kKeyLeft;
+    keys.vkRight = kKeyRight;
+    keys.vkA = kKeyLaunch;
+    keys.vkB = kKeyPause;
+    keys.vkC = kKeyLaunch2;
     keys.vkStart = 134;
     return keys;
 }

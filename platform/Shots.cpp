@@ -1,6 +1,4 @@
 // --shot N:FILE.png: the frame as the display received it, converted to 8-bit RGB.
-#include <png.h>
-
 #include <cerrno>
 #include <cstddef>
 #include <cstdio>
@@ -30,26 +28,6 @@ void DecodeDisplay(const void* origin, const GXDisplayProperties& display, uint8
             out[2] = static_cast<uint8_t>(b5 << 3 | b5 >> 2);
         }
     }
-}
-
-bool WritePng(const std::string& path, int width, int height, const uint8_t* rgb) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    bool ok = false;
-    if (info && setjmp(png_jmpbuf(png)) == 0) {
-        png_init_io(png, file);
-        png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                     PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-        png_write_info(png, info);
-        for (int y = 0; y < height; ++y)
-            png_write_row(png, const_cast<uint8_t*>(rgb + static_cast<size_t>(y) * width * 3));
-        png_write_end(png, nullptr);
-        ok = true;
-    }
-    png_destroy_write_struct(&png, &info);
-    return std::fclose(file) == 0 && ok;
 }
 
 void SaveRequestedShots(const void* origin, const GXDisplayProperties& display) {

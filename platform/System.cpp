@@ -103,11 +103,13 @@ bool I_Init(const PlatformOptions& options, const char* argv0, std::string* erro
         *error = "data and save directories must be at most 200 characters long";
         return false;
     }
-    state.backend = options.headless ? platform::MakeHeadlessBackend() : platform::MakeSdlBackend();
+    state.backend =
+        options.headless ? platform::MakeHeadlessBackend() : platform::MakeWindowBackend();
     if (!state.backend->Open(options, error)) {
         state.backend.reset();
         return false;
     }
+    state.backend->LoadSaves(state.saveDir);
     if (!options.recordFile.empty() && !OpenRecord(options.recordFile, error)) {
         I_Shutdown();
         return false;
@@ -244,5 +246,6 @@ bool I_WriteFileAtomic(const std::string& path, const void* data, size_t size) {
         return false;
     }
     SyncDirectory(dir);
+    if (Backend* backend = CurrentBackend()) backend->FileSaved(path);
     return true;
 }

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/Backend.h"
+#include "platform/Device.h"
 #include "platform/FrameInput.h"
 #include "platform/InputScript.h"
 #include "platform/PlatformState.h"
@@ -57,6 +58,15 @@ namespace platform {
 
 HWND MainWindow() {
     return g_window.created ? &g_window : nullptr;
+}
+
+MSG Message(UINT message, WPARAM wParam, LPARAM lParam) {
+    MSG msg;
+    msg.hwnd = MainWindow();
+    msg.message = message;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    return msg;
 }
 
 void ResetWindowState() {
@@ -149,7 +159,7 @@ bool UpdateWindow(HWND window) {
 bool GetWindowRect(HWND window, RECT* rect) {
     if (window != &g_window || !rect) return false;
     // The device's default window sits below the 26-pixel task bar.
-    *rect = RECT{0, 26, 240, 294};
+    *rect = RECT{0, 26, kScreenWidth, 294};
     return true;
 }
 

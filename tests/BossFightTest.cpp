@@ -6,6 +6,7 @@
 #include "bosses/CrabBoss.h"
 #include "bosses/InsectBoss.h"
 #include "bosses/WizardBoss.h"
+#include "game/GameRandom.h"
 #include "tests/BossFixture.h"
 
 namespace bosstest {
@@ -72,21 +73,18 @@ TEST_F(BossFight, APauseHoldsEveryBossAndTheRandomSequence) {
         int field[kFieldRows][kFieldCols];
         std::memcpy(field, game_->field, sizeof field);
         ResetSounds();
-        std::srand(4242);
+        GameRandom paused = GameRandomSequence();
         for (int i = 0; i < 600; ++i)
             game_->Render(frame_.Buffer());
-        const int next = std::rand();
-        std::srand(4242);
-        EXPECT_EQ(next, std::rand()) << "round " << round;
+        EXPECT_EQ(paused.Next(), GameRand()) << "round " << round;
         EXPECT_EQ(0, std::memcmp(field, game_->field, sizeof field)) << "round " << round;
         EXPECT_EQ(Played("light.wav") + Played("hit.wav"), 0) << "round " << round;
         game_->Resume();
-        std::srand(4242);
-        const int due = std::rand();
-        std::srand(4242);
+        GameRandom resumed = GameRandomSequence();
         for (int i = 0; i < 100; ++i)
             game_->Render(frame_.Buffer());
-        EXPECT_NE(due, std::rand()) << "round " << round << ": resumed, the boss draws again";
+        EXPECT_NE(resumed.Next(), GameRand())
+            << "round " << round << ": resumed, the boss draws again";
     }
 }
 

@@ -107,22 +107,26 @@ void RewriteHashes(const std::map<std::string, std::string>& fresh) {
     std::ofstream(kGoldensFile) << text.str();
 }
 
-// A script's "# without: FILE" lines leave those files out of its data directory (no
-// rounds.dat: every round starts empty). Returns the directory to use and whether it is a copy.
+// A script's "# zeroed: FILE" lines give it a data directory whose FILE holds as many zero bytes
+// as the built one (a zeroed rounds.dat: every round starts empty). Returns the directory to
+// use and whether it is a copy.
 std::string DataDirFor(const std::string& script, bool* made) {
     std::ifstream in(kGoldensDir + "/" + script);
-    std::vector<std::string> left;
+    std::vector<std::string> zeroed;
     std::string line;
-    const std::string tag = "# without: ";
+    const std::string tag = "# zeroed: ";
     while (std::getline(in, line))
-        if (line.compare(0, tag.size(), tag) == 0) left.push_back(line.substr(tag.size()));
-    *made = !left.empty();
-    if (left.empty()) return test::BuildDataDir();
+        if (line.compare(0, tag.size(), tag) == 0) zeroed.push_back(line.substr(tag.size()));
+    *made = !zeroed.empty();
+    if (zeroed.empty()) return test::BuildDataDir();
     const std::string dir = test::MakeTempDir();
     for (const auto& entry : fs::directory_iterator(test::BuildDataDir())) {
         const std::string name = entry.path().filename().string();
-        if (std::find(left.begin(), left.end(), name) == left.end())
+        if (std::find(zeroed.begin(), zeroed.end(), name) == zeroed.end())
             fs::create_symlink(entry.path(), dir + "/" + name);
+        else
+            test::WriteBytes(dir + "/" + name,
+                             std::vector<uint8_t>(fs::file_size(entry.path()), 0));
     }
     return dir;
 }

@@ -5,6 +5,7 @@
 #include "actors/FallingBubbleEffect.h"
 #include "actors/FishEffect.h"
 #include "actors/ScoreTextEffect.h"
+#include "game/GameRandom.h"
 #include "gfx/ScoreCounter.h"
 #include "tests/PlayFixture.h"
 
@@ -79,12 +80,16 @@ TEST_F(MatchTest, NeighboursFollowTheParityAfterAPush) {
 TEST_F(MatchTest, PopCreatesBreakFishAndScoreEffectsOverTheBubble) {
     game->field[0][0] = 2;  // holds nothing up; stays
     MarkPopped(10, 3, 4);
-    // The fish's speeds come from the random sequence vertical first; this seed's two draws
-    // differ mod 5, so swapped draws would show.
-    std::srand(3);
-    const int first = std::rand() % 5, second = std::rand() % 5;
-    ASSERT_NE(first, second);
-    std::srand(3);
+    // The fish's speeds come from the random sequence vertical first; the sequence is moved on
+    // until its next two draws differ mod 5, so swapped draws would show.
+    int first = 0, second = 0;
+    for (;;) {
+        GameRandom ahead = GameRandomSequence();
+        first = ahead.Next() % 5;
+        second = ahead.Next() % 5;
+        if (first != second) break;
+        GameRand();
+    }
     game->PopGroup();
     ASSERT_EQ(2, game->lastEffect);
     auto* burst = dynamic_cast<BreakEffect*>(game->effects[0]);

@@ -4,10 +4,10 @@
 #include <unistd.h>
 
 #include "platform/InputScript.h"
-#include "platform/Instance.h"
 #include "platform/Screenshots.h"
 #include "platform/Stylus.h"
 #include "platform/i_system.h"
+#include "platform/sdl/Instance.h"
 #include "tests/TestSupport.h"
 
 namespace {

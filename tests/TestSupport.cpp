@@ -20,16 +20,6 @@ namespace test {
 
 namespace {
 
-void UseDisplay(uint32_t format) {
-    g_display = GXDisplayProperties();
-    g_display.cxWidth = 240;
-    g_display.cyHeight = 320;
-    g_display.cbxPitch = 2;
-    g_display.cbyPitch = 480;
-    g_display.cBPP = 16;
-    g_display.ffFormat = format;
-}
-
 std::string ReadWhole(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
@@ -38,20 +28,20 @@ std::string ReadWhole(const std::string& path) {
 }  // namespace
 
 void UseDisplay565() {
-    UseDisplay(kfDirect565);
+    const GXDisplayProperties display = PortraitDisplay(kfDirect565);
+    SetShellEnvironment(&display, nullptr, nullptr);
 }
 void UseDisplay555() {
-    UseDisplay(kfDirect555);
+    const GXDisplayProperties display = PortraitDisplay(kfDirect555);
+    SetShellEnvironment(&display, nullptr, nullptr);
 }
 
 void UseDataDir(const std::string& dir) {
-    std::snprintf(g_moduleDirA, sizeof g_moduleDirA, "%s", dir.c_str());
-    const std::wstring wide = platform::Utf8ToWide(dir);
-    std::wcsncpy(g_moduleDirW, wide.c_str(), kModuleDirLength - 1);
+    SetShellEnvironment(nullptr, dir.c_str(), nullptr);
 }
 
 void UseSaveDir(const std::string& dir) {
-    std::snprintf(g_saveDirA, sizeof g_saveDirA, "%s", dir.c_str());
+    SetShellEnvironment(nullptr, nullptr, dir.c_str());
 }
 
 std::string BuildDataDir() {

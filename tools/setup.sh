@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # Installs what building, playing and testing need, from Debian's packages.
-# Safe to run again: it only installs what is missing.
+# Safe to run again: it only installs what is missing. `setup.sh --web` adds the web build's.
 set -euo pipefail
 
 packages=(cmake make g++ pkg-config git
           libsdl2-dev libsdl2-mixer-dev libcairo2-dev libpng-dev
           libgtest-dev googletest clang-format xvfb xauth x11-utils xdotool
           clang libclang-rt-14-dev libbenchmark-dev)
+# --web: the browser edition's toolchain, its music encoders and the browser its tests drive
+# (node and npm come with the machine's Node.js).
+if [ "${1:-}" = "--web" ]; then
+    packages+=(emscripten binaryen vorbis-tools opus-tools chromium python3)
+fi
 if [ "${TARN_SETUP_EXTRA:-}" != "" ]; then
     read -r -a extra <<<"$TARN_SETUP_EXTRA"
     packages+=("${extra[@]}")

@@ -3,13 +3,14 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/Device.h"
 #include "platform/InputScript.h"
 #include "platform/PlatformState.h"
 
 namespace {
 
-constexpr int kWidth = 240;
-constexpr int kHeight = 320;
+constexpr int kWidth = kScreenWidth;
+constexpr int kHeight = kScreenHeight;
 
 class HeadlessBackend : public Backend {
   public:
@@ -36,19 +37,13 @@ class HeadlessBackend : public Backend {
         return true;
     }
     GXDisplayProperties Properties() const override {
-        GXDisplayProperties p;
-        p.cxWidth = kWidth;
-        p.cyHeight = kHeight;
-        p.cBPP = 16;
-        p.ffFormat = layout_ == DisplayLayout::kPortrait555 ? kfDirect555 : kfDirect565;
+        GXDisplayProperties p =
+            PortraitDisplay(layout_ == DisplayLayout::kPortrait555 ? kfDirect555 : kfDirect565);
         if (layout_ == DisplayLayout::kLandscape565) {
             // Memory in landscape rows: moving right on screen moves up one memory row.
             p.cbxPitch = -kHeight * 2;
             p.cbyPitch = 2;
             p.ffFormat |= kfLandscape;
-        } else {
-            p.cbxPitch = 2;
-            p.cbyPitch = kWidth * 2;
         }
         return p;
     }

@@ -1,14 +1,12 @@
 #include "platform/sdl/Gamepads.h"
 
+#include "platform/Device.h"
 #include "platform/PlatformState.h"
 
 namespace {
 
-constexpr int kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
-constexpr int kLaunch = 193, kPause = 194, kLaunch2 = 195, kLaunch3 = 196;
 // The game's exit key, as the keyboard's Backspace: it leaves a game and does nothing on the
 // pages (a tap there would confirm whatever page is shown).
-constexpr int kExit = 197;
 // Stick travel that presses an aim key, and the lower travel that releases it again.
 constexpr int kPressTravel = 16000;
 constexpr int kReleaseTravel = 8000;
@@ -16,24 +14,24 @@ constexpr int kReleaseTravel = 8000;
 int ButtonKey(Uint8 button) {
     switch (button) {
         case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
-            return kLeft;
+            return kKeyLeft;
         case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
-            return kRight;
+            return kKeyRight;
         case SDL_CONTROLLER_BUTTON_DPAD_UP:
-            return kUp;
+            return kKeyUp;
         case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
-            return kDown;
+            return kKeyDown;
         case SDL_CONTROLLER_BUTTON_A:
-            return kLaunch;
+            return kKeyLaunch;
         case SDL_CONTROLLER_BUTTON_B:
-            return kLaunch2;
+            return kKeyLaunch2;
         case SDL_CONTROLLER_BUTTON_X:
         case SDL_CONTROLLER_BUTTON_Y:
-            return kLaunch3;
+            return kKeyLaunch3;
         case SDL_CONTROLLER_BUTTON_BACK:
-            return kExit;
+            return kKeyExit;
         case SDL_CONTROLLER_BUTTON_START:
-            return kPause;
+            return kKeyPause;
         default:
             return 0;
     }
@@ -98,7 +96,8 @@ void Gamepads::Axis(const SDL_ControllerAxisEvent& event, std::deque<MSG>& queue
     int& held = horizontal ? stickX_ : stickY_;
     const int now = StickDirection(held, event.value);
     if (now == held) return;
-    const int negative = horizontal ? kLeft : kUp, positive = horizontal ? kRight : kDown;
+    const int negative = horizontal ? kKeyLeft : kKeyUp,
+              positive = horizontal ? kKeyRight : kKeyDown;
     if (held != 0) Key(held < 0 ? negative : positive, false, queue);
     if (now != 0) Key(now < 0 ? negative : positive, true, queue);
     held = now;

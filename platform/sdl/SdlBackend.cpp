@@ -16,38 +16,31 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/Instance.h"
+#include "platform/Device.h"
 #include "platform/PlatformState.h"
 #include "platform/Screenshots.h"
 #include "platform/Stylus.h"
 #include "platform/Text.h"
 #include "platform/sdl/Gamepads.h"
+#include "platform/sdl/Instance.h"
 
 namespace {
 
-constexpr int kWidth = 240;
-constexpr int kHeight = 320;
+constexpr int kWidth = kScreenWidth;
+constexpr int kHeight = kScreenHeight;
 constexpr int kChannels = 8;
-
-enum : int {
-    kKeyLaunch = 193,
-    kKeyPause = 194,
-    kKeyLaunch2 = 195,
-    kKeyLaunch3 = 196,
-    kKeyExit = 197,
-};
 
 // Device key code for a desktop key, 0 when the game has no use for it.
 int DeviceKey(SDL_Keycode key) {
     switch (key) {
         case SDLK_LEFT:
-            return 37;
+            return kKeyLeft;
         case SDLK_UP:
-            return 38;
+            return kKeyUp;
         case SDLK_RIGHT:
-            return 39;
+            return kKeyRight;
         case SDLK_DOWN:
-            return 40;
+            return kKeyDown;
         case SDLK_SPACE:
         case SDLK_RETURN:
         case SDLK_KP_ENTER:
@@ -89,7 +82,7 @@ int TypedKey(SDL_Keycode key) {
         case SDLK_PAGEDOWN:
             return 34;
         default:
-            return DeviceKey(key) >= 37 && DeviceKey(key) <= 40 ? DeviceKey(key) : 0;
+            return DeviceKey(key) >= kKeyLeft && DeviceKey(key) <= kKeyDown ? DeviceKey(key) : 0;
     }
 }
 
@@ -120,14 +113,8 @@ class QuietStderr {
     int saved_ = -1;
 };
 
-MSG Message(UINT message, WPARAM wParam, LPARAM lParam) {
-    MSG msg;
-    msg.hwnd = platform::MainWindow();
-    msg.message = message;
-    msg.wParam = wParam;
-    msg.lParam = lParam;
-    return msg;
-}
+using platform::Message;
+using platform::PointParam;
 
 class SdlBackend : public Backend {
   public:
@@ -215,16 +202,7 @@ class SdlBackend : public Backend {
         return true;
     }
 
-    GXDisplayProperties Properties() const override {
-        GXDisplayProperties p;
-        p.cxWidth = kWidth;
-        p.cyHeight = kHeight;
-        p.cbxPitch = 2;
-        p.cbyPitch = kWidth * 2;
-        p.cBPP = 16;
-        p.ffFormat = kfDirect565;
-        return p;
-    }
+    GXDisplayProperties Properties() const override { return PortraitDisplay(); }
 
     void* BeginDraw() override { return frame_.empty() ? nullptr : frame_.data(); }
 
@@ -640,7 +618,7 @@ class SdlBackend : public Backend {
 
 namespace platform {
 
-std::unique_ptr<Backend> MakeSdlBackend() {
+std::unique_ptr<Backend> MakeWindowBackend() {
     return std::make_unique<SdlBackend>();
 }
 

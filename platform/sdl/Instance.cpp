@@ -1,4 +1,4 @@
-#include "platform/Instance.h"
+#include "platform/sdl/Instance.h"
 
 #include <fcntl.h>
 #include <sys/socket.h>

@@ -1,0 +1,503 @@
+// The browser: the frame goes to the page's <canvas>, keys, mouse and touch become the
+// device's messages, Web Audio is the sound library, and the saves live in the browser's
+// storage. The game's blocking loop (GetMessage, Sleep) runs unchanged: Asyncify lets Sleep
+// hand the thread back to the browser until the next frame is due.
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/Device.h"
+#include "platform/InputScript.h"
+#include "platform/PlatformState.h"
+#include "platform/web/WebBackend.h"
+
+// clang-format off
+EM_JS(void, tarn_draw, (const void* rgba), {
+    const page = Module.tarnPage;
+    if (!page || !page.context) return;
+    page.image.data.set(HEAPU8.subarray(rgba, rgba + 240 * 320 * 4));
+    page.context.putImageData(page.image, 0, 0);
+    if (!page.drawn) performance.mark("tarn-first-frame");
+    page.drawn = true;
+});
+
+EM_JS(void, tarn_publish_shot, (const char* file), {
+    const bytes = FS.readFile(UTF8ToString(file));
+    let text = "";
+    for (let k = 0; k < bytes.length; ++k) text += String.fromCharCode(bytes[k]);
+    const element = document.getElementById("shot");
+    if (element) element.textContent = "data:image/png;base64," + btoa(text);
+});
+
+EM_JS(int, tarn_page_hidden, (), { return document.hidden ? 1 : 0; });
+
+EM_JS(void, tarn_audio_init, (int channels), {
+    const AudioContextClass = window.AudioContext || window.webkitAudioContext;
+    const audio = { context: null, channels: [], active: true };
+    for (let i = 0; i < channels; ++i)
+        audio.channels.push({ buffer: null, source: null, gain: null, volume: 1, pending: -1 });
+    // Browsers start sound only after a gesture: the context is made (or resumed) on the first.
+    const start = () => {
+        if (!audio.context && AudioContextClass) {
+            audio.context = new AudioContextClass();
+            for (const ch of audio.channels) {
+                ch.gain = audio.context.createGain();
+                ch.gain.gain.value = ch.volume;
+                ch.gain.connect(audio.context.destination);
+                if (ch.data) Module.tarnDecode(ch);
+            }
+        }
+        if (audio.context && audio.active && audio.context.state === "suspended")
+            audio.context.resume();
+    };
+    for (const name of ["pointerdown", "keydown", "touchend"])
+        window.addEventListener(name, start, { capture: true });
+    Module.tarnAudio = audio;
+    Module.tarnDecode = (ch) => {
+        const data = ch.data;
+        audio.context.decodeAudioData(data.slice(0).buffer).then((buffer) => {
+            if (ch.data !== data) return;
+            ch.buffer = buffer;
+            if (ch.pending >= 0) Module.tarnPlay(ch, ch.pending);
+            ch.pending = -1;
+        }, () => {});
+    };
+    Module.tarnPlay = (ch, loop) => {
+        if (ch.source) { try { ch.source.stop(); } catch (e) {} }
+        ch.source = audio.context.createBufferSource();
+        ch.source.buffer = ch.buffer;
+        ch.source.loop = loop != 0;
+        ch.source.connect(ch.gain);
+        ch.source.start();
+    };
+});
+
+EM_JS(int, tarn_audio_load, (int channel, const char* path), {
+    const audio = Module.tarnAudio;
+    let name = UTF8ToString(path);
+    // The music is packed compressed: the same name with the browser's format.
+    if (!FS.analyzePath(name).exists) name = name.slice(0, -4) + ".ogg";
+    if (!audio || !FS.analyzePath(name).exists) return 0;
+    const ch = audio.channels[channel];
+    if (ch.source) { try { ch.source.stop(); } catch (e) {} }
+    ch.source = null;
+    ch.buffer = null;
+    ch.pending = -1;
+    ch.data = FS.readFile(name);
+    if (audio.context) Module.tarnDecode(ch);
+    return 1;
+});
+
+EM_JS(int, tarn_audio_play, (int channel, int loop), {
+    const audio = Module.tarnAudio;
+    if (!audio) return 0;
+    const ch = audio.channels[channel];
+    if (!ch.data) return 0;
+    // Not decoded yet (or no gesture yet): the music starts when it can, effects are dropped.
+    if (!ch.buffer) { if (loop) ch.pending = loop; return 1; }
+    Module.tarnPlay(ch, loop);
+    return 1;
+});
+
+EM_JS(void, tarn_audio_volume, (int channel, double volume), {
+    const audio = Module.tarnAudio;
+    if (!audio) return;
+    const ch = audio.channels[channel];
+    ch.volume = volume;
+    if (ch.gain) ch.gain.gain.value = volume;
+});
+
+EM_JS(void, tarn_audio_activate, (int active), {
+    const audio = Module.tarnAudio;
+    if (!audio) return;
+    audio.active = active != 0;
+    if (!audio.context) return;
+    if (active) audio.context.resume(); else audio.context.suspend();
+});
+
+EM_JS(void, tarn_audio_close, (), {
+    const audio = Module.tarnAudio;
+    if (!audio) return;
+    for (const ch of audio.channels)
+        if (ch.source) { try { ch.source.stop(); } catch (e) {} }
+    if (audio.context) audio.context.close();
+    Module.tarnAudio = null;
+});
+
+// Saves are small: each file of the save directory is one localStorage entry, in base64.
+EM_JS(void, tarn_load_saves, (const char* dir), {
+    const saveDir = UTF8ToString(dir);
+    const prefix = "tarngame/";
+    try {
+        FS.mkdirTree(saveDir);
+        for (let i = 0; i < localStorage.length; ++i) {
+            const key = localStorage.key(i);
+            if (!key.startsWith(prefix)) continue;
+            const name = key.substring(prefix.length);
+            if (name.includes("/")) continue;
+            const text = atob(localStorage.getItem(key));
+            const bytes = new Uint8Array(text.length);
+            for (let k = 0; k < text.length; ++k) bytes[k] = text.charCodeAt(k);
+            FS.writeFile(saveDir + "/" + name, bytes);
+        }
+    } catch (e) {
+        console.warn("tarngame: the browser storage cannot be read; playing without saves");
+    }
+});
+
+EM_JS(void, tarn_file_saved, (const char* dir, const char* file), {
+    const saveDir = UTF8ToString(dir);
+    const path = UTF8ToString(file);
+    if (!path.startsWith(saveDir + "/")) return;
+    const name = path.substring(saveDir.length + 1);
+    try {
+        const bytes = FS.readFile(path);
+        let text = "";
+        for (let k = 0; k < bytes.length; ++k) text += String.fromCharCode(bytes[k]);
+        localStorage.setItem("tarngame/" + name, btoa(text));
+    } catch (e) {
+        if (!Module.tarnStorageWarned)
+            console.warn("tarngame: the browser refused to store " + name + "; the game goes on without saving it");
+        Module.tarnStorageWarned = true;
+    }
+});
+// clang-format on
+
+namespace {
+
+constexpr int kWidth = kScreenWidth;
+constexpr int kHeight = kScreenHeight;
+constexpr int kChannels = 8;
+// The exit picture's middle, which Backspace taps (as a gamepad's Back button does).
+constexpr int kExitTapX = 215, kExitTapY = 311;
+// In fast mode the page gets the thread back this often, so it stays responsive.
+constexpr int kFastFramesPerYield = 25;
+
+const char* kCanvas = "#canvas";
+
+// Virtual-key code while a page takes typed text (I_SetTypedKeys), 0 for keys it ignores.
+int DeviceKey(const EmscriptenKeyboardEvent& e);
+int TypedKey(const EmscriptenKeyboardEvent& e) {
+    const char* code = e.code;
+    if (std::strncmp(code, "Key", 3) == 0 && code[3] >= 'A' && code[3] <= 'Z' && !code[4])
+        return code[3];
+    if (std::strncmp(code, "Digit", 5) == 0 && code[5] >= '0' && code[5] <= '9' && !code[6])
+        return code[5];
+    if (!std::strcmp(code, "Space")) return 32;
+    if (!std::strcmp(code, "Backspace")) return 8;
+    if (!std::strcmp(code, "Enter") || !std::strcmp(code, "NumpadEnter")) return 13;
+    if (!std::strcmp(code, "Escape")) return 27;
+    if (!std::strcmp(code, "PageUp")) return 33;
+    if (!std::strcmp(code, "PageDown")) return 34;
+    const int device = DeviceKey(e);
+    return device >= kKeyLeft && device <= kKeyDown ? device : 0;
+}
+
+// The device key for a keyboard key, as the desktop window maps it; 0 for none.
+int DeviceKey(const EmscriptenKeyboardEvent& e) {
+    const char* code = e.code;
+    struct Entry {
+        const char* code;
+        int key;
+    };
+    static const Entry kMap[] = {
+        {"ArrowLeft", kKeyLeft},     {"ArrowUp", kKeyUp},   {"ArrowRight", kKeyRight},
+        {"ArrowDown", kKeyDown},     {"Space", kKeyLaunch}, {"Enter", kKeyLaunch},
+        {"NumpadEnter", kKeyLaunch}, {"KeyZ", kKeyLaunch},  {"KeyX", kKeyLaunch2},
+        {"KeyC", kKeyLaunch3},       {"KeyP", kKeyPause},   {"Escape", kKeyPause},
+    };
+    for (const Entry& entry : kMap)
+        if (!std::strcmp(code, entry.code)) return entry.key;
+    return 0;
+}
+
+using platform::Message;
+using platform::PointParam;
+
+class WebBackend : public Backend {
+  public:
+    bool Open(const PlatformOptions& options, std::string* error) override {
+        options_ = options;
+        ticks_ = options.tickStart;
+        if (!options.inputFile.empty() && !script_.Load(options.inputFile, error)) return false;
+        for (uint32_t v = 0; v < 65536; ++v) {
+            const uint32_t r5 = v >> 11, g5 = (v >> 6) & 31, b5 = v & 31;
+            const uint32_t r = r5 << 3 | r5 >> 2, g = g5 << 3 | g5 >> 2, b = b5 << 3 | b5 >> 2;
+            lut_[v] = 0xFF000000u | b << 16 | g << 8 | r;  // RGBA bytes in memory order
+        }
+        return true;
+    }
+
+    void Close() override {
+        CloseWave();
+        CloseDisplay();
+        emscripten_html5_remove_all_event_listeners();
+    }
+
+    void LoadSaves(const std::string& saveDir) override { tarn_load_saves(saveDir.c_str()); }
+    void FileSaved(const std::string& path) override {
+        tarn_file_saved(platform::State().saveDir.c_str(), path.c_str());
+    }
+
+    bool CreateWindow(const wchar_t*) override {
+        void* self = this;
+        const auto window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
+        emscripten_set_keydown_callback(window, self, true, OnKey);
+        emscripten_set_keyup_callback(window, self, true, OnKey);
+        emscripten_set_mousedown_callback(kCanvas, self, true, OnMouse);
+        emscripten_set_mouseup_callback(window, self, true, OnMouse);
+        emscripten_set_mousemove_callback(window, self, true, OnMouse);
+        emscripten_set_touchstart_callback(kCanvas, self, true, OnTouch);
+        emscripten_set_touchmove_callback(kCanvas, self, true, OnTouch);
+        emscripten_set_touchend_callback(kCanvas, self, true, OnTouch);
+        emscripten_set_touchcancel_callback(kCanvas, self, true, OnTouch);
+        emscripten_set_visibilitychange_callback(self, true, OnVisibility);
+        return true;
+    }
+
+    void PumpMessages(std::deque<MSG>& queue, long frame) override {
+        // A hidden tab draws no frames; its return is a new start, not frames to catch up.
+        if (!platform::web::Page().fast && hidden_ && deactivated_ && queue.empty()) {
+            while (tarn_page_hidden())
+                emscripten_sleep(100);
+            hidden_ = false;
+        }
+        HWND window = platform::MainWindow();
+        script_.Deliver(frame, [&](const InputEvent& e) {
+            queue.push_back(InputScript::ToMessage(e, window));
+        });
+        for (const MSG& msg : pending_)
+            queue.push_back(msg);
+        if (!pending_.empty() && pending_.back().message == WM_ACTIVATE)
+            deactivated_ = pending_.back().wParam == 0;
+        pending_.clear();
+    }
+
+    uint32_t Ticks() override {
+        return platform::web::Page().fast ? ticks_ : static_cast<uint32_t>(emscripten_get_now());
+    }
+
+    void Sleep(uint32_t milliseconds) override {
+        if (!platform::web::Page().fast) {
+            emscripten_sleep(milliseconds);
+            return;
+        }
+        ticks_ += milliseconds;
+        if (++sleepsSinceYield_ >= kFastFramesPerYield) {
+            sleepsSinceYield_ = 0;
+            emscripten_sleep(0);
+        }
+    }
+
+    bool OpenDisplay() override {
+        frame_.assign(static_cast<size_t>(kWidth) * kHeight, 0);
+        shown_.assign(frame_.size(), 1);
+        rgba_.assign(frame_.size(), 0);
+        return true;
+    }
+
+    GXDisplayProperties Properties() const override { return PortraitDisplay(); }
+
+    void* BeginDraw() override { return frame_.empty() ? nullptr : frame_.data(); }
+
+    void EndDraw() override {
+        PublishShot();
+        // An unchanged frame is not drawn again: a still page costs next to nothing.
+        if (frame_ == shown_) return;
+        shown_ = frame_;
+        for (size_t i = 0; i < frame_.size(); ++i)
+            rgba_[i] = lut_[frame_[i]];
+        tarn_draw(rgba_.data());
+    }
+
+    // Called after the frame's shots were written.
+    void PublishShot() {
+        const auto& page = platform::web::Page();
+        if (page.shotFrame >= 0 && platform::State().currentFrame == page.shotFrame)
+            tarn_publish_shot(page.shotPath.c_str());
+    }
+
+    void CloseDisplay() override { frame_.clear(); }
+
+    bool WaveInit(int channels, int, int) override {
+        if (!audioOpen_) tarn_audio_init(std::max(channels, kChannels));
+        audioOpen_ = true;
+        return true;
+    }
+    bool LoadWave(const std::string& path, int channel) override {
+        return audioOpen_ && tarn_audio_load(channel, path.c_str());
+    }
+    bool PlayWave(int channel, int loop) override {
+        return audioOpen_ && tarn_audio_play(channel, loop);
+    }
+    bool SetWaveVolume(int channel, int left, int right) override {
+        if (!audioOpen_) return false;
+        tarn_audio_volume(channel, std::clamp(left + right, 0, 128) / 128.0);
+        return true;
+    }
+    void ActivateWave(bool active) override {
+        if (audioOpen_) tarn_audio_activate(active);
+    }
+    void CloseWave() override {
+        if (audioOpen_) tarn_audio_close();
+        audioOpen_ = false;
+    }
+
+  private:
+    static EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* e, void* self) {
+        return static_cast<WebBackend*>(self)->Key(type == EMSCRIPTEN_EVENT_KEYDOWN, *e);
+    }
+
+    bool Key(bool down, const EmscriptenKeyboardEvent& e) {
+        if (e.altKey || e.metaKey) return false;  // the browser's own shortcuts
+        if (e.ctrlKey) {
+            const bool accelerator = !std::strcmp(e.code, "KeyA") || !std::strcmp(e.code, "KeyQ");
+            if (!accelerator) return false;
+            // Reaches the shell's accelerators, as on the device.
+            if (down) {
+                MSG msg = Message(WM_KEYDOWN, e.code[3], 0);
+                msg.control = true;
+                pending_.push_back(msg);
+            }
+            return true;
+        }
+        if (I_TypedKeys()) {
+            const int key = TypedKey(e);
+            if (key == 0) return false;
+            pending_.push_back(Message(down ? WM_KEYDOWN : WM_KEYUP, key, 0));
+            return true;
+        }
+        if (!std::strcmp(e.code, "Backspace")) {
+            if (down && !e.repeat) {
+                pending_.push_back(Message(WM_LBUTTONDOWN, 1, PointParam(kExitTapX, kExitTapY)));
+                pending_.push_back(Message(WM_LBUTTONUP, 0, PointParam(kExitTapX, kExitTapY)));
+            }
+            return true;
+        }
+        const int key = DeviceKey(e);
+        if (key == 0) return false;
+        pending_.push_back(Message(down ? WM_KEYDOWN : WM_KEYUP, key, 0));
+        return true;  // no page scrolling on arrows and space
+    }
+
+    // Page coordinates relative to the canvas to picture pixels; false outside the picture.
+    static bool ToPicture(long cx, long cy, int* x, int* y, bool clamp) {
+        double w = kWidth, h = kHeight;
+        emscripten_get_element_css_size(kCanvas, &w, &h);
+        const int lx = static_cast<int>(cx * kWidth / std::max(w, 1.0));
+        const int ly = static_cast<int>(cy * kHeight / std::max(h, 1.0));
+        const bool inside = cx >= 0 && cy >= 0 && lx < kWidth && ly < kHeight;
+        if (!inside && !clamp) return false;
+        *x = std::clamp(lx, 0, kWidth - 1);
+        *y = std::clamp(ly, 0, kHeight - 1);
+        return true;
+    }
+
+    static EM_BOOL OnMouse(int type, const EmscriptenMouseEvent* e, void* self) {
+        auto* backend = static_cast<WebBackend*>(self);
+        if (e->button != 0 && type != EMSCRIPTEN_EVENT_MOUSEMOVE) return false;
+        // The window's events carry no canvas coordinates: make them relative to it.
+        EmscriptenMouseEvent canvas = *e;
+        if (type != EMSCRIPTEN_EVENT_MOUSEDOWN) backend->CanvasOffset(&canvas);
+        return backend->Pointer(type == EMSCRIPTEN_EVENT_MOUSEDOWN ? kDown
+                                : type == EMSCRIPTEN_EVENT_MOUSEUP ? kUp
+                                                                   : kMove,
+                                canvas.targetX, canvas.targetY);
+    }
+
+    void CanvasOffset(EmscriptenMouseEvent* e) {
+        e->targetX = e->clientX - canvasLeft_;
+        e->targetY = e->clientY - canvasTop_;
+    }
+
+    static EM_BOOL OnTouch(int type, const EmscriptenTouchEvent* e, void* self) {
+        auto* backend = static_cast<WebBackend*>(self);
+        // One finger is the stylus: the first that touched, until it lifts.
+        for (int i = 0; i < e->numTouches; ++i) {
+            const EmscriptenTouchPoint& t = e->touches[i];
+            if (!t.isChanged) continue;
+            if (type == EMSCRIPTEN_EVENT_TOUCHSTART) {
+                if (backend->finger_ >= 0) continue;
+                backend->finger_ = t.identifier;
+                backend->Pointer(kDown, t.targetX, t.targetY);
+            } else if (t.identifier == backend->finger_) {
+                const bool ends =
+                    type == EMSCRIPTEN_EVENT_TOUCHEND || type == EMSCRIPTEN_EVENT_TOUCHCANCEL;
+                backend->Pointer(ends ? kUp : kMove, t.targetX, t.targetY);
+                if (ends) backend->finger_ = -1;
+            }
+        }
+        return true;  // the page neither scrolls nor zooms while a finger aims
+    }
+
+    enum PointerAction { kDown, kMove, kUp };
+
+    bool Pointer(PointerAction action, long cx, long cy) {
+        int x = 0, y = 0;
+        if (action == kDown) {
+            // A press on the letterbox is not a tap on the screen.
+            if (!ToPicture(cx, cy, &x, &y, false)) return false;
+            RememberCanvasPosition();
+            held_ = true;
+            pending_.push_back(Message(WM_LBUTTONDOWN, 1, PointParam(x, y)));
+            return true;
+        }
+        if (!held_) return false;
+        ToPicture(cx, cy, &x, &y, true);
+        if (action == kUp) {
+            held_ = false;
+            pending_.push_back(Message(WM_LBUTTONUP, 0, PointParam(x, y)));
+        } else {
+            pending_.push_back(Message(WM_MOUSEMOVE, 1, PointParam(x, y)));
+        }
+        return true;
+    }
+
+    void RememberCanvasPosition() {
+        canvasLeft_ = EM_ASM_DOUBLE(
+            { return document.querySelector("#canvas").getBoundingClientRect().left; });
+        canvasTop_ = EM_ASM_DOUBLE(
+            { return document.querySelector("#canvas").getBoundingClientRect().top; });
+    }
+
+    static EM_BOOL OnVisibility(int, const EmscriptenVisibilityChangeEvent* e, void* self) {
+        auto* backend = static_cast<WebBackend*>(self);
+        backend->hidden_ = e->hidden != 0;
+        backend->pending_.push_back(Message(WM_ACTIVATE, e->hidden ? 0 : 1, 0));
+        return false;
+    }
+
+    PlatformOptions options_;
+    InputScript script_;
+    std::vector<MSG> pending_;  // input that arrived while the game slept
+    uint32_t ticks_ = 0;
+    int sleepsSinceYield_ = 0;
+    std::vector<uint16_t> frame_;
+    std::vector<uint16_t> shown_;
+    std::vector<uint32_t> rgba_;
+    uint32_t lut_[65536];
+    bool audioOpen_ = false;
+    bool held_ = false;
+    long finger_ = -1;
+    double canvasLeft_ = 0, canvasTop_ = 0;
+    bool hidden_ = false;
+    bool deactivated_ = false;
+};
+
+}  // namespace
+
+namespace platform {
+
+web::PageOptions& web::Page() {
+    static PageOptions options;
+    return options;
+}
+
+std::unique_ptr<Backend> MakeWindowBackend() {
+    return std::make_unique<WebBackend>();
+}
+
+}  // namespace platform

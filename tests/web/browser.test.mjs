@@ -1,0 +1,163 @@
+// The web edition in headless Chromium: the same pictures and the same games as the native
+// build, keys and pointer reach the game, saves survive a reload, and nothing goes to the
+// console as an error.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { startServer, launchBrowser, openPage, runPage } from './harness.mjs';
+
+const source = process.env.TARN_SOURCE_DIR || path.resolve(import.meta.dirname, '../..');
+const site = process.env.TARN_SITE || path.join(source, 'build-web');
+const binary = process.env.TARN_BINARY || path.join(source, 'build/tarngame');
+const files = path.join(source, 'tests/files');
+
+let server, base, browser, closeBrowser;
+
+before(async () => {
+  ({ server, base } = await startServer(site, files));
+  ({ browser, close: closeBrowser } = await launchBrowser());
+});
+after(async () => {
+  await closeBrowser();
+  server.close();
+});
+
+// Each test gets storage of its own, as a new visitor would.
+async function freshPage(errors) {
+  const context = await browser.createBrowserContext();
+  const page = await openPage(context, errors);
+  return { context, page };
+}
+
+function withoutTimings(json) {
+  const stats = JSON.parse(json);
+  for (const key of Object.keys(stats)) if (key.startsWith('frame_us')) delete stats[key];
+  return stats;
+}
+
+function nativeRun(args) {
+  const saves = fs.mkdtempSync(path.join(os.tmpdir(), 'tarn-web-native-'));
+  try {
+    return execFileSync(binary, ['--headless', '--save-dir', saves, ...args], { encoding: 'utf8' });
+  } finally {
+    fs.rmSync(saves, { recursive: true, force: true });
+  }
+}
+
+// RGBA pixels of PNG data URLs, decoded by the browser itself.
+async function decodePngs(page, urls) {
+  return page.evaluate(async (list) => {
+    const out = [];
+    for (const url of list) {
+      const image = new Image();
+      image.src = url;
+      await image.decode();
+      const canvas = document.createElement('canvas');
+      canvas.width = image.width;
+      canvas.height = image.height;
+      const context = canvas.getContext('2d');
+      context.drawImage(image, 0, 0);
+      const data = context.getImageData(0, 0, image.width, image.height).data;
+      out.push({ width: image.width, height: image.height, pixels: Array.from(data) });
+    }
+    return out;
+  }, urls);
+}
+
+test('the title page is drawn as the native build draws it, pixel for pixel', async () => {
+  const errors = [];
+  const { context, page } = await freshPage(errors);
+  const { shot } = await runPage(page, base, 'frames=12&fast=1&shot=10');
+  assert.match(shot, /^data:image\/png;base64,/);
+  const nativeFile = path.join(os.tmpdir(), `tarn-web-shot-${process.pid}.png`);
+  nativeRun(['--frames', '12', '--shot', `10:${nativeFile}`]);
+  const nativeUrl = 'data:image/png;base64,' + fs.readFileSync(nativeFile).toString('base64');
+  fs.rmSync(nativeFile);
+  const [web, native] = await decodePngs(page, [shot, nativeUrl]);
+  assert.equal(web.width, 240);
+  assert.equal(web.height, 320);
+  const differing = web.pixels.filter((v, i) => v !== native.pixels[i]).length;
+  assert.equal(differing, 0, `${differing} channel values differ`);
+  assert.ok(new Set(web.pixels).size > 8, 'the title page is more than a blank screen');
+  await context.close();
+  assert.deepEqual(errors, []);
+});
+
+for (const [name, frames] of [['bot-golden-rounds', 4000], ['bot-golden-push', 3000]]) {
+  test(`the golden replay ${name} gives the native stats, field included`, async () => {
+    const errors = [];
+    const { context, page } = await freshPage(errors);
+    const { stats } = await runPage(page, base,
+                                    `input=../files/${name}.input&frames=${frames}&fast=1&stats=1`);
+    const expected = fs.readFileSync(path.join(files, `${name}.stats`), 'utf8');
+    assert.deepEqual(withoutTimings(stats), withoutTimings(expected));
+    await context.close();
+    assert.deepEqual(errors, []);
+  });
+}
+
+// Loads the live game (real 50 ms frames), waits until it runs, acts, and reads the stats
+// after `frames` frames.
+async function playLive(page, frames, act) {
+  await page.goto(`${base}/game/?frames=${frames}&stats=1`);
+  await page.waitForFunction('window.Module && Module.calledRun', { polling: 20 });
+  await act(page);
+  await page.waitForFunction('window.tarnEnded === true', { timeout: 60000, polling: 50 });
+  return JSON.parse(await page.$eval('#stats', (e) => e.textContent));
+}
+
+test('keys start a rounds game', async () => {
+  const errors = [];
+  const { context, page } = await freshPage(errors);
+  const stats = await playLive(page, 40, async (p) => {
+    await p.keyboard.press('Space');
+  });
+  assert.equal(stats.state, 0, 'the play page');
+  assert.equal(stats.pushMode, false);
+  assert.equal(stats.round, 0);
+  await context.close();
+  assert.deepEqual(errors, []);
+});
+
+// Waits for pointer aiming (the game's OnStylusUp): until then the game ignores the release.
+const pointerAiming = fs.readFileSync(path.join(source, 'game/Game.h'), 'utf8')
+                          .includes('OnStylusUp');
+
+test('a tap and release in the field aims and fires', { skip: !pointerAiming && 'no pointer aiming yet' },
+     async () => {
+  const errors = [];
+  const { context, page } = await freshPage(errors);
+  await page.setViewport({ width: 480, height: 700 });
+  const stats = await playLive(page, 100, async (p) => {
+    await p.keyboard.press('Space');
+    await new Promise((r) => setTimeout(r, 2000));  // the round's opening, then it can fire
+    const box = await p.$eval('#canvas', (c) => {
+      const r = c.getBoundingClientRect();
+      return { x: r.left, y: r.top, scale: r.width / 240 };
+    });
+    // Up and to the left of the launcher, in the picture's pixels.
+    const x = box.x + 60 * box.scale, y = box.y + 120 * box.scale;
+    await p.mouse.move(x, y);
+    await p.mouse.down();
+    await p.mouse.up();
+  });
+  assert.ok(stats.shotsFired >= 1, `shots fired: ${stats.shotsFired}`);
+  assert.notEqual(stats.aimAngle, 90, 'the aim turned toward the tap');
+  await context.close();
+  assert.deepEqual(errors, []);
+});
+
+test('a reload keeps what the game saved', async () => {
+  const errors = [];
+  const { context, page } = await freshPage(errors);
+  await runPage(page, base, 'input=../files/bot-golden-rounds.input&frames=4000&fast=1&stats=1');
+  const stored = await page.evaluate(() => Object.keys(localStorage).sort());
+  assert.ok(stored.length > 0, 'the saves reached the browser storage');
+  const { stats } = await runPage(page, base, 'frames=2&fast=1&stats=1');
+  assert.equal(JSON.parse(stats).bestRound, 6, 'the best round reached survives the reload');
+  await context.close();
+  assert.deepEqual(errors, []);
+});

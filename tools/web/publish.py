@@ -1,0 +1,31 @@
+#!/usr/bin/env python3
+"""Copies the page's files into the folder a static server publishes: index.html and the
+program's .js, .wasm and data package under names that carry a hash of their content, so a
+browser never mixes a new page with a cached older file."""
+import hashlib
+import pathlib
+import shutil
+import sys
+
+
+def main():
+    if len(sys.argv) != 4:
+        sys.exit("usage: publish.py BUILT_DIR INDEX_HTML OUT_DIR")
+    built, index, out = (pathlib.Path(a) for a in sys.argv[1:])
+    if out.exists():
+        shutil.rmtree(out)
+    out.mkdir(parents=True)
+    names = {}
+    for ext in ("js", "wasm", "data"):
+        source = built / f"tarngame.{ext}"
+        digest = hashlib.sha256(source.read_bytes()).hexdigest()[:12]
+        names[ext] = f"tarngame.{digest}.{ext}"
+        shutil.copyfile(source, out / names[ext])
+    page = index.read_text()
+    for ext in ("js", "wasm", "data"):
+        page = page.replace(f"@{ext.upper()}@", names[ext])
+    (out / "index.html").write_text(page)
+
+
+if __name__ == "__main__":
+    main()
