@@ -72,4 +72,12 @@ sleep 1
 kill -TERM $demo; wait $demo
 grep -q '"state":1,' "$work/demo.log" || { echo "FAIL: not on the title page: $(cat "$work/demo.log")"; exit 1; }
 grep -q '"running":false' "$work/demo.log" || { echo "FAIL: the bot plays on"; exit 1; }
+
+# A recorded game replays in a window to the same game as headless.
+"$game" --headless --bot --frames 60 --record "$work/rec.txt" --stats --data-dir "$data" \
+    --save-dir "$work/rec" 2>/dev/null | sed 's/"frame_us[^,]*,//g; s/"frame_us[^}]*//' >"$work/headless.json"
+timeout 30 "$game" --input "$work/rec.txt" --frames 60 --stats --data-dir "$data" \
+    --save-dir "$work/replay" 2>/dev/null | sed 's/"frame_us[^,]*,//g; s/"frame_us[^}]*//' >"$work/window.json"
+cmp -s "$work/headless.json" "$work/window.json" ||
+    { echo "FAIL: the window replay differs: $(cat "$work/headless.json") / $(cat "$work/window.json")"; exit 1; }
 echo "PASS"

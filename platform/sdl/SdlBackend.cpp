@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/Device.h"
+#include "platform/InputScript.h"
 #include "platform/PlatformState.h"
 #include "platform/Screenshots.h"
 #include "platform/Stylus.h"
@@ -120,6 +121,8 @@ class SdlBackend : public Backend {
   public:
     bool Open(const PlatformOptions& options, std::string* error) override {
         options_ = options;
+        // A recorded game replays in the window too, to be watched.
+        if (!options.inputFile.empty() && !script_.Load(options.inputFile, error)) return false;
         SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
         // The window surface straight from the windowing system, not through a 3D driver.
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
@@ -177,11 +180,15 @@ class SdlBackend : public Backend {
         if (options_.fullscreen) SetFullscreen(true);
     }
 
-    void PumpMessages(std::deque<MSG>& queue, long) override {
+    void PumpMessages(std::deque<MSG>& queue, long frame) override {
         if (instance_ && instance_->TakeRaiseRequest()) {
             SDL_RestoreWindow(window_);
             SDL_RaiseWindow(window_);
         }
+        HWND window = platform::MainWindow();
+        script_.Deliver(frame, [&](const InputEvent& e) {
+            queue.push_back(InputScript::ToMessage(e, window));
+        });
         SDL_Event event;
         while (SDL_PollEvent(&event))
             Translate(event, queue);
@@ -593,6 +600,7 @@ class SdlBackend : public Backend {
     PlatformOptions options_;
     SDL_Window* window_ = nullptr;
     std::string title_;
+    InputScript script_;
     bool fullscreen_ = false;
     bool ownFullscreen_ = false;  // filled by us, not the window manager
     SDL_Rect windowed_ = {0, 0, kWidth, kHeight};
