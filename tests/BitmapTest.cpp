@@ -83,13 +83,6 @@ TEST_F(BitmapTest, IndexBeyondThePaletteReadsEntryZero) {
     EXPECT_EQ(b->Pixel16(0, 0), PackDisplayColour(8, 16, 24));
 }
 
-TEST_F(BitmapTest, CornerKeyTakesTheTopLeftPixel) {
-    const std::vector<uint8_t> rgb = {255, 0, 255, 1, 2, 3, 4, 5, 6, 7, 8, 9};
-    auto b = LoadBytes(Rgb24(2, 2, rgb));
-    b->SetColorKeyFromCorner();
-    EXPECT_EQ(b->key16, PackDisplayColour(255, 0, 255));
-}
-
 TEST_F(BitmapTest, RefusesHostileHeaders) {
     const std::vector<uint8_t> rgb(4 * 3, 0x80);
     const Bytes good = Rgb24(2, 2, rgb);
@@ -132,16 +125,6 @@ TEST_F(BitmapTest, ShortFileLeavesMissingPixelsBlack) {
     EXPECT_EQ(b->Pixel16(0, 3), 0xFFDF);  // bottom row, read
     EXPECT_EQ(b->Pixel16(3, 1), 0);       // third file row's tail, missing
     EXPECT_EQ(b->Pixel16(0, 0), 0);
-}
-
-TEST_F(BitmapTest, LoadObserverSeesEveryName) {
-    static std::vector<std::string> names;
-    names.clear();
-    Bitmap::SetLoadObserver([](const char* n) { names.push_back(n); });
-    delete Bitmap::Load("\\a.bmp");
-    delete Bitmap::Load("\\b.bmp");
-    Bitmap::SetLoadObserver(nullptr);
-    EXPECT_EQ(names, (std::vector<std::string>{"\\a.bmp", "\\b.bmp"}));
 }
 
 TEST(DataPath, JoinsPortablyAndRefusesWhatDoesNotFit) {
