@@ -21,26 +21,6 @@ class GameFieldTest : public ::testing::Test {
     std::unique_ptr<Game> game_;
 };
 
-TEST_F(GameFieldTest, RowsAlternateAndFlipAfterAPush) {
-    for (int r = 0; r < kFieldRows; ++r)
-        EXPECT_EQ(game_->RowLength(r), r % 2 ? 7 : 8);
-    game_->SelectPushMode();
-    game_->rowParityFlag = true;
-    game_->rowParity = 1;
-    for (int r = 0; r < kFieldRows; ++r)
-        EXPECT_EQ(game_->RowLength(r), r % 2 ? 8 : 7);
-    game_->SelectRoundsMode();
-    EXPECT_EQ(game_->RowLength(0), 8);
-    EXPECT_EQ(game_->rowParity, 0);
-}
-
-TEST_F(GameFieldTest, CellOriginsFollowTheOffsetRows) {
-    EXPECT_EQ(game_->CellX(1, 6), 173);
-    EXPECT_EQ(game_->CellY(1), 36);
-    EXPECT_EQ(game_->CellX(0, 7), 184);
-    EXPECT_EQ(game_->CellX(2, 0), 30);
-}
-
 TEST_F(GameFieldTest, NeighboursStayInsideTheRows) {
     int rows[6], cols[6];
     // Long row, last column: one neighbour in each short row, column 6.
@@ -131,18 +111,6 @@ TEST_F(GameFieldTest, ProgressIsSavedOnlyWhenNotBelowTheBest) {
     EXPECT_EQ(game_->LoadProgress(), -1);
     test::WriteBytes(saveDir_ + "/com.dat", {7, 0});
     EXPECT_EQ(game_->LoadProgress(), -1);
-}
-
-TEST_F(GameFieldTest, StartRoundIsBoundedByProgress) {
-    game_->RaiseStartRound();
-    EXPECT_EQ(game_->GetStartRound(), 0);  // no progress: round 1 only
-    game_->bestRound = 47;
-    for (int i = 0; i < 60; ++i)
-        game_->RaiseStartRound();
-    EXPECT_EQ(game_->GetStartRound(), 47);
-    for (int i = 0; i < 60; ++i)
-        game_->LowerStartRound();
-    EXPECT_EQ(game_->GetStartRound(), 0);
 }
 
 TEST_F(GameFieldTest, EffectSlotsReuseFromOneAfterAClear) {

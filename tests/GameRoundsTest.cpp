@@ -1,8 +1,5 @@
 // Round flow: new game, retry, launcher colours, bosses, the round-clear sequence, progress.
-#include <cstdio>
-
 #include "actors/BreakEffect.h"
-#include "actors/FishEffect.h"
 #include "actors/Rival.h"
 #include "gfx/ScoreCounter.h"
 #include "tests/PlayFixture.h"
@@ -29,14 +26,6 @@ class RoundsTest : public PlayTest {
     void RunClear(int n) {
         for (int i = 0; i < n; ++i)
             game->RunClearSequence(frame.Buffer());
-    }
-
-    std::string ProgressFile() const { return saveDir + "/com.dat"; }
-
-    bool ProgressFileExists() const {
-        FILE* f = std::fopen(ProgressFile().c_str(), "rb");
-        if (f) std::fclose(f);
-        return f != nullptr;
     }
 
     test::Frame frame;
@@ -148,17 +137,6 @@ TEST_F(RoundsTest, NewGameAndRetryStartTheLaunchTimerFromZero) {
     }
 }
 
-TEST_F(RoundsTest, EffectsAfterAClearTakeSlotOneThenSlotZero) {
-    game->NewGame();
-    ClearField();
-    game->field[4][4] = 2 + 10000;
-    game->matchCount = 3;
-    game->PopGroup();
-    EXPECT_TRUE(dynamic_cast<BreakEffect*>(game->effects[1]));
-    EXPECT_TRUE(dynamic_cast<FishEffect*>(game->effects[0]));
-    EXPECT_EQ(2, game->lastEffect);
-}
-
 TEST_F(RoundsTest, BossRoundsReuseTheirBossAndRearmItEveryTime) {
     auto* insect = new FakeBoss;  // owned by the game from here on
     game->bosses[kInsectBoss] = insect;
@@ -183,17 +161,6 @@ TEST_F(RoundsTest, BossRoundsReuseTheirBossAndRearmItEveryTime) {
     EXPECT_EQ(crab, game->bosses[kCrabBoss]);
     game->SetUpBoss();
     EXPECT_EQ(crab, game->boss);
-}
-
-TEST_F(RoundsTest, QuickClearOfTheFirstRoundPays10000InOneFrame) {
-    game->round = 0;
-    game->idleFrames = 0;
-    game->roundCleared = true;
-    RunClear(1);
-    EXPECT_EQ(10000, game->GetScore());
-    EXPECT_EQ(0, game->clearBonus);
-    EXPECT_EQ(39, game->clearTimer);
-    EXPECT_FALSE(game->launchEnabled);
 }
 
 TEST_F(RoundsTest, LaterRoundsPayTenThousandAFrame) {
@@ -252,30 +219,6 @@ TEST_F(RoundsTest, ClearSequenceRunsItsTimelineIntoTheNextRound) {
     EXPECT_EQ(-1, game->clearBonus);
     EXPECT_EQ(0, game->idleFrames);
     EXPECT_EQ(10000, game->GetScore());  // (100 - 7 / 20)^2, paid in the first frame
-}
-
-TEST_F(RoundsTest, ProgressIsSavedOnlyForARoundNotBelowTheBest) {
-    game->round = 5;
-    game->bestRound = 7;
-    RunClear(1);
-    EXPECT_FALSE(ProgressFileExists());
-    EXPECT_EQ(7, game->bestRound);
-
-    const std::vector<uint8_t> five = {5, 0, 0, 0};
-    game->clearBonus = -1;  // the next round's sequence
-    game->bestRound = 5;
-    test::WriteBytes(ProgressFile(), {9, 9, 9, 9});
-    RunClear(1);
-    EXPECT_EQ(five, test::ReadBytes(ProgressFile()));
-
-    game->clearBonus = -1;
-    game->bestRound = 3;
-    std::remove(ProgressFile().c_str());
-    RunClear(1);
-    EXPECT_EQ(five, test::ReadBytes(ProgressFile()));
-    EXPECT_EQ(5, game->bestRound);
-    Game next;
-    EXPECT_EQ(5, next.bestRound);
 }
 
 TEST_F(RoundsTest, ClearingRound46BringsOnTheWizard) {
@@ -350,23 +293,6 @@ class RoundsEndToEnd : public ::testing::Test {
 
     std::string dataDir, saveDir, inputPath;
 };
-
-TEST_F(RoundsEndToEnd, OneShotClearsTheFirstRoundAndTheNextIsLoadedAtItsTime) {
-    // The shot leaves at frame 1 and meets the pair in its 11th frame: 90 points, and the
-    // clear bonus of (100 - 11 / 20)^2 = 10000 paid in the same frame.
-    std::string stats = Run(12);
-    EXPECT_EQ("0", test::StatsField(stats, "state"));
-    EXPECT_EQ("0", test::StatsField(stats, "round"));
-    EXPECT_EQ("10090", test::StatsField(stats, "score"));
-    EXPECT_EQ("0", test::StatsField(stats, "bestRound"));
-    EXPECT_EQ((std::vector<uint8_t>{0, 0, 0, 0}), test::ReadBytes(saveDir + "/com.dat"));
-    // The sequence's 21st frame (frame 31) changes the round.
-    EXPECT_EQ("0", test::StatsField(Run(31), "round"));
-    stats = Run(32);
-    EXPECT_EQ("1", test::StatsField(stats, "round"));
-    EXPECT_EQ("2", test::StatsField(stats, "nextColour"));
-    EXPECT_EQ("true", test::StatsField(stats, "running"));
-}
 
 TEST_F(RoundsEndToEnd, ADozenStraightShotsAndOneOffTheWallInTheSecondRound) {
     // Straight shots in threes: to the ceiling at (0, 4), under it at (1, 3), then (2, 3)

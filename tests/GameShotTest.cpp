@@ -276,6 +276,10 @@ TEST_F(PlayTest, PushModeCeilingShiftsRowsAndFlipsTheParity) {
     EXPECT_EQ(0, game->rowParity);
     EXPECT_FALSE(game->rowParityFlag);
     EXPECT_EQ(8, game->RowLength(0));
+    // A rounds game after a push game starts with the long rows on top again.
+    game->DropCeiling();
+    game->SelectRoundsMode();
+    EXPECT_EQ(8, game->RowLength(0));
 }
 
 TEST_F(PlayTest, IdleLauncherFiresOnThe181stFrameAndCountsTheShotAtOnce) {
