@@ -87,16 +87,6 @@ TEST_F(InputTest, LaunchKeyIsIgnoredDuringTheClearAndUncountedInABossRound) {
     game->boss = nullptr;
 }
 
-TEST_F(InputTest, LaunchKeyAfterALostGameGoesToTheHighScores) {
-    game->losing = true;
-    game->OnKeyDown(kLaunch);
-    EXPECT_FALSE(game->shotFlying);
-    EXPECT_FALSE(game->losing);
-    EXPECT_FALSE(game->running);
-    EXPECT_EQ(kStateHiScores, game->state);
-    EXPECT_EQ(0, game->hiScoreReturnState);
-}
-
 TEST_F(InputTest, PauseKeyTwicePausesAndResumes) {
     game->OnKeyDown(kPauseKey);
     EXPECT_TRUE(game->suspended);

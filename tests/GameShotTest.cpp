@@ -169,23 +169,6 @@ TEST_F(PlayTest, GroupScoresGrowWithTheGroupAndFivePopsCheerTheRival) {
     }
 }
 
-TEST_F(PlayTest, SmallGroupIsUnmarkedAndCountsAMiss) {
-    game->field[0][3] = 1;
-    game->field[0][4] = 2;
-    game->aimAngle = 90;
-    game->nextColour = 1;
-    game->missCount = 6;
-    game->Launch();
-    ASSERT_TRUE(UpdateUntilLanded());
-    EXPECT_EQ(1, game->field[1][3]);
-    EXPECT_EQ(1, game->field[0][3]);
-    EXPECT_EQ(2, game->field[0][4]);
-    EXPECT_EQ(2, game->matchCount);
-    EXPECT_EQ(7, game->missCount);
-    EXPECT_EQ(Rival::kFlag, game->rival->pose);  // the seventh miss in a row
-    EXPECT_EQ(0, game->GetScore());
-}
-
 TEST_F(PlayTest, CeilingPopOfFourCheersWhenItsFallingBonusTakesItPast300) {
     game->field[0][0] = 1;
     game->field[0][1] = 1;
@@ -228,22 +211,6 @@ TEST_F(PlayTest, ShotTouchingTheLastRowEndsWithoutABubbleOrAStaleGroup) {
         for (int cell : row)
             bubbles += cell >= 0;
     EXPECT_EQ(1, bubbles);
-}
-
-TEST_F(PlayTest, ThirteenthCountedShotLowersTheCeilingWhenItLands) {
-    game->field[0][3] = 1;
-    game->aimAngle = 90;
-    game->nextColour = 2;
-    game->shotsSinceDrop = 13;
-    game->Launch();
-    ASSERT_TRUE(UpdateUntilLanded());
-    EXPECT_EQ(0, game->shotsSinceDrop);
-    EXPECT_EQ(36, game->fieldTop);
-    EXPECT_EQ(10, game->deadlineRow);
-    game->DropCeiling();
-    game->DropCeiling();
-    EXPECT_EQ(17 + 3 * 19, game->fieldTop);
-    EXPECT_EQ(8, game->deadlineRow);
 }
 
 TEST_F(PlayTest, PushModeCeilingShiftsRowsAndFlipsTheParity) {
