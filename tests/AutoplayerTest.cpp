@@ -56,16 +56,6 @@ class AutoplayerTest : public test::PlayTest {
     test::Frame picture_;
 };
 
-TEST_F(AutoplayerTest, WalksTheTitleToPushModeAndPlaysThere) {
-    Autoplayer bot(Autoplayer::Mode::kPush, -1, 3);
-    Run(bot, 40);
-    EXPECT_EQ(TitleScene::kPushMode, game->titlePage->selection);
-    ASSERT_EQ(kStatePlay, game->state);
-    EXPECT_TRUE(game->pushMode);
-    Run(bot, 400);
-    EXPECT_GT(game->shotsFired, 5);
-}
-
 TEST_F(AutoplayerTest, ClearsAShortRoundAndKeepsItsLog) {
     WriteSmallFirstRound();
     Autoplayer bot(Autoplayer::Mode::kRounds);

@@ -50,41 +50,12 @@ TEST(HeadlessRun, LandscapeAnd555DisplaysShowTheSamePicture) {
     EXPECT_FALSE(test::ReadBytes(dir + "/f.png").empty());
 }
 
-TEST(HeadlessRun, TickWrapDoesNotStallPacing) {
-    const auto run =
-        test::RunGame("--headless --frames 40 --stats --tick-start 4294967000" + Dirs());
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(test::StatsField(run.out, "frames"), "40");
-}
-
-TEST(HeadlessRun, ControlAcceleratorsChangeNothing) {
-    const std::string quiet = WriteScript("");
-    const std::string keys = WriteScript("1 keydown 65 ctrl\n2 keydown 81 ctrl\n");
-    const auto a = test::RunGame("--headless --frames 5 --stats --input " + quiet + Dirs());
-    const auto b = test::RunGame("--headless --frames 5 --stats --input " + keys + Dirs());
-    ASSERT_EQ(b.exitCode, 0) << b.err;
-    EXPECT_EQ(a.out,
-              b.out.substr(0, b.out.find("\"frame_us")) + a.out.substr(a.out.find("\"frame_us")));
-}
-
 TEST(HeadlessRun, MalformedInputIsRefusedBeforeRunning) {
     const std::string bad = WriteScript("0 keydown 193\n# fine\n3 kedown 40\n");
     const auto run = test::RunGame("--headless --frames 5 --stats --input " + bad + Dirs());
     EXPECT_NE(run.exitCode, 0);
     EXPECT_NE(run.err.find("line 3"), std::string::npos) << run.err;
     EXPECT_TRUE(run.out.empty());
-}
-
-TEST(HeadlessRun, RecordingReplaysTheSameInput) {
-    const std::string input = WriteScript("0 keydown 40\n0 keyup 40\n3 tap 100 200\n4 move 5 6\n");
-    const std::string record = test::MakeTempDir() + "/rec.txt";
-    const auto run =
-        test::RunGame("--headless --frames 6 --input " + input + " --record " + record + Dirs());
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    std::ifstream in(record);
-    std::string text((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_NE(text.find("0 keydown 40\n0 keyup 40\n3 tap 100 200\n4 move 5 6\n"), std::string::npos)
-        << text;
 }
 
 TEST(HeadlessRun, BadOptionsAreRefused) {
@@ -141,6 +112,7 @@ TEST(HeadlessRun, FailuresAreReportedHonestly) {
                       " --save-dir " + dir + "/blocked/saves");
     EXPECT_EQ(saves.exitCode, 0);
     EXPECT_GT(std::stoi(test::StatsField(saves.out, "roundsCleared")), 1);
+    EXPECT_NE(saves.err.find("round 1: cleared yes"), std::string::npos) << "the bot's report";
     const std::string warning = "cannot save " + dir + "/blocked/saves/com.dat";
     const size_t first = saves.err.find(warning);
     EXPECT_NE(first, std::string::npos) << saves.err;

@@ -57,17 +57,6 @@ TEST(InputScript, RefusesBadLinesNamingThem) {
     }
 }
 
-TEST(InputScript, DeliversEventsUpToTheFrame) {
-    InputScript script;
-    std::string error;
-    ASSERT_TRUE(script.Parse("0 keydown 1\n0 keydown 2\n3 keydown 3\n", &error));
-    std::vector<int> got;
-    script.Deliver(2, [&](const InputEvent& e) { got.push_back(e.a); });
-    EXPECT_EQ(got, (std::vector<int>{1, 2}));
-    script.Deliver(3, [&](const InputEvent& e) { got.push_back(e.a); });
-    EXPECT_EQ(got.back(), 3);
-}
-
 TEST(InstanceLock, SecondStartFindsTheFirstAndAsksItToComeForward) {
     const std::string dir = test::MakeTempDir();
     InstanceLock first(dir);
@@ -109,22 +98,6 @@ TEST(SaveFiles, AtomicWriteCreatesParentsAndReplacesWhole) {
     EXPECT_EQ(test::ReadBytes(path), (std::vector<uint8_t>{'2', 'n', 'd'}));
 }
 
-TEST(SaveFiles, FailedWriteKeepsTheOldFile) {
-    const std::string dir = test::MakeTempDir();
-    const std::string path = dir + "/com.dat";
-    ASSERT_TRUE(I_WriteFileAtomic(path, "old!", 4));
-    // A directory in the way of the temporary file makes the write fail.
-    const std::string blocked = dir + "/blocked";
-    ASSERT_EQ(mkdir(blocked.c_str(), 0700), 0);
-    EXPECT_FALSE(I_WriteFileAtomic(blocked, "new!", 4));
-    EXPECT_FALSE(I_WriteFileAtomic(path + "/under-a-file", "x", 1));
-    EXPECT_EQ(test::ReadBytes(path), (std::vector<uint8_t>{'o', 'l', 'd', '!'}));
-}
-
-}  // namespace
-
-namespace {
-
 TEST(Screenshots, SavedAtTheWindowScaleWithoutOverwriting) {
     std::vector<uint16_t> frame(240 * 320, 0xF800);
     GXDisplayProperties d;
@@ -146,10 +119,6 @@ TEST(Screenshots, SavedAtTheWindowScaleWithoutOverwriting) {
     EXPECT_EQ(png[22] << 8 | png[23], 640);
     EXPECT_EQ(platform::SaveScreenshot(frame.data(), d, 0, dir), "");
 }
-
-}  // namespace
-
-namespace {
 
 // A save killed at each of its steps leaves the old file or the new one, whole.
 TEST(SaveFiles, KilledAtEveryStepLeavesOldOrNewWhole) {

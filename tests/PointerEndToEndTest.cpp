@@ -29,11 +29,12 @@ Played Play(const std::string& script, int frames, const std::string& input = ""
 }
 
 TEST(PointerEndToEnd, PressAndReleaseInTheFieldAimsAndFires) {
-    const Played run = Play("2 tap 40 120\n2 release 40 120\n", 4);
+    const Played run = Play("2 tap 60 110\n2 move 40 120\n2 release 40 120\n", 4);
     EXPECT_EQ("118", test::StatsField(run.stats, "aimAngle"));
     EXPECT_EQ("1", test::StatsField(run.stats, "shotsFired"));
     EXPECT_EQ("1", test::StatsField(run.stats, "shotsSinceDrop"));
-    EXPECT_NE(run.record.find("2 tap 40 120\n2 release 40 120\n"), std::string::npos) << run.record;
+    EXPECT_NE(run.record.find("2 tap 60 110\n2 move 40 120\n2 release 40 120\n"), std::string::npos)
+        << run.record;
 }
 
 TEST(PointerEndToEnd, ReleasesThatDoNotFire) {

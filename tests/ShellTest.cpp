@@ -49,15 +49,6 @@ TEST(Shell, FirstPaintCreatesEverythingAndTheDestroyPathEndsWithZero) {
     I_Shutdown();
 }
 
-TEST(Shell, FrameLoopRunsTheRequestedFrames) {
-    std::string error;
-    RegisterResources(AppResources());
-    ASSERT_TRUE(I_Init(Headless(5), "tarngame", &error)) << error;
-    EXPECT_EQ(WinMain(nullptr, nullptr, L"", 1), 0);
-    EXPECT_EQ(I_FrameCount(), 5);
-    I_Shutdown();
-}
-
 TEST(Shell, PacingSurvivesTheTickCounterWrapping) {
     PlatformOptions options = Headless(-1);
     options.tickStart = 0xFFFFFFF0u;
