@@ -181,4 +181,11 @@ TEST_F(MatchTest, GreyBubblesPassTheCeilingsHoldOnButDoNotStartIt) {
     EXPECT_EQ(0, Bubbles());
 }
 
+// A long push game must not wrap to a negative score.
+TEST_F(MatchTest, TheScoreStopsAtTheLargestInt) {
+    game->score->Set(2147483000);
+    game->score->Add(1000000);
+    EXPECT_EQ(2147483647, game->GetScore());
+}
+
 }  // namespace
