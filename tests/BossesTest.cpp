@@ -17,57 +17,49 @@ constexpr Rgb kFallen = {40, 200, 90};
 using BossFramework = BossTest;
 
 TEST_F(BossFramework, FactoryMakesEachKindAndRefusesUnknownKindsAndDegenerateCells) {
-    std::unique_ptr<Boss> insect(CreateBoss(kInsectBoss, game_.get(), 30, 17, 154, 132, 22));
-    std::unique_ptr<Boss> crab(CreateBoss(kCrabBoss, game_.get(), 30, 17, 154, 132, 22));
-    std::unique_ptr<Boss> snake(CreateBoss(kSnakeBoss, game_.get(), 30, 17, 154, 132, 22));
-    std::unique_ptr<Boss> wizard(CreateBoss(kWizardBoss, game_.get(), 30, 17, 154, 132, 22));
-    EXPECT_NE(dynamic_cast<InsectBoss*>(insect.get()), nullptr);
-    EXPECT_NE(dynamic_cast<CrabBoss*>(crab.get()), nullptr);
-    EXPECT_NE(dynamic_cast<SnakeBoss*>(snake.get()), nullptr);
-    EXPECT_NE(dynamic_cast<WizardBoss*>(wizard.get()), nullptr);
-    EXPECT_EQ(CreateBoss(4, game_.get(), 30, 17, 154, 132, 22), nullptr);
-    EXPECT_EQ(CreateBoss(-1, game_.get(), 30, 17, 154, 132, 22), nullptr);
-    EXPECT_EQ(CreateBoss(kInsectBoss, game_.get(), 30, 17, 0, 0, 0), nullptr);
-    auto* common = static_cast<BossCommon*>(insect.get());
-    EXPECT_EQ(common->rowHeight, 19);
-    EXPECT_EQ(common->hitPoints, 24);
+    const auto make = [&](int kind, int w, int h, int box) {
+        return std::unique_ptr<Boss>(CreateBoss(kind, game_.get(), 30, 17, w, h, box));
+    };
+    EXPECT_TRUE(dynamic_cast<InsectBoss*>(make(kInsectBoss, 154, 132, 22).get()));
+    EXPECT_TRUE(dynamic_cast<CrabBoss*>(make(kCrabBoss, 154, 132, 22).get()));
+    EXPECT_TRUE(dynamic_cast<SnakeBoss*>(make(kSnakeBoss, 154, 132, 22).get()));
+    EXPECT_TRUE(dynamic_cast<WizardBoss*>(make(kWizardBoss, 154, 132, 22).get()));
+    EXPECT_FALSE(make(4, 154, 132, 22));
+    EXPECT_FALSE(make(-1, 154, 132, 22));
+    EXPECT_FALSE(make(kInsectBoss, 0, 0, 0));
+    auto insect = make(kInsectBoss, 154, 132, 22);
+    EXPECT_EQ(static_cast<BossCommon*>(insect.get())->rowHeight, 19);
+    EXPECT_EQ(static_cast<BossCommon*>(insect.get())->hitPoints, 24);
 }
 
-TEST_F(BossFramework, MarginTwoIgnoresTheOuterTwoPixelsAndEdgesAreOutside) {
+// A 22-pixel shot at (x, y) is tested at its corners pulled in by the boss's margin: two
+// pixels for the insect's 55 square at 100 (inside 101..154), minus two, so four pixels more
+// reach, for the snake's 28 square (inside 101..127). Edges count as outside; a corner touch
+// needs both coordinates strictly inside.
+TEST_F(BossFramework, HitSquareEdgesAreOutsideAndTheMarginMovesThem) {
     auto insect = Make<InsectBoss>();
-    insect->SetHitBox(100, 100);  // 55 square: inside is 101..154
-    const int size = 22;
-    // From the left: the shot's right test point is x + 20.
-    EXPECT_FALSE(insect->HitTest(80, 110, size, size));  // 100: on the edge
-    EXPECT_FALSE(insect->hitFlag);
-    EXPECT_TRUE(insect->HitTest(81, 110, size, size));
-    EXPECT_TRUE(insect->hitFlag);
-    // From the right: the left test point is x + 2.
-    EXPECT_FALSE(insect->HitTest(153, 110, size, size));  // 155: on the edge
-    EXPECT_TRUE(insect->HitTest(152, 110, size, size));
-    // From above and below.
-    EXPECT_FALSE(insect->HitTest(110, 80, size, size));
-    EXPECT_TRUE(insect->HitTest(110, 81, size, size));
-    EXPECT_FALSE(insect->HitTest(110, 153, size, size));
-    EXPECT_TRUE(insect->HitTest(110, 152, size, size));
-    // A diagonal corner touch counts only when both coordinates are strictly inside.
-    EXPECT_FALSE(insect->HitTest(80, 81, size, size));
-    EXPECT_TRUE(insect->HitTest(81, 81, size, size));
-    EXPECT_EQ(insect->hitPoints, 24 - 5);
-    // A miss clears the flag a strike set.
-    EXPECT_FALSE(insect->HitTest(0, 0, size, size));
-    EXPECT_FALSE(insect->hitFlag);
-}
-
-TEST_F(BossFramework, NegativeMarginWidensTheTargetByFourPixels) {
     auto snake = Make<SnakeBoss>();
-    snake->SetHitBox(100, 100);                      // 28 square: inside is 101..127
-    EXPECT_FALSE(snake->HitTest(74, 110, 22, 22));   // right test point 100
-    EXPECT_TRUE(snake->HitTest(75, 110, 22, 22));    // the shot ends 3 pixels left of the box
-    EXPECT_FALSE(snake->HitTest(132, 110, 22, 22));  // left test point 128
-    EXPECT_TRUE(snake->HitTest(131, 110, 22, 22));
-    EXPECT_FALSE(snake->HitTest(110, 132, 22, 22));
-    EXPECT_TRUE(snake->HitTest(110, 75, 22, 22));
+    const struct {
+        BossCommon* boss;
+        int x, y;
+        bool hit;
+    } cases[] = {
+        {insect.get(), 80, 110, false},  {insect.get(), 81, 110, true},   // right point x + 20
+        {insect.get(), 153, 110, false}, {insect.get(), 152, 110, true},  // left point x + 2
+        {insect.get(), 110, 80, false},  {insect.get(), 110, 81, true},
+        {insect.get(), 110, 153, false}, {insect.get(), 110, 152, true},
+        {insect.get(), 80, 81, false},   {insect.get(), 81, 81, true},
+        {snake.get(), 74, 110, false},   {snake.get(), 75, 110, true},  // 3 pixels left of it
+        {snake.get(), 132, 110, false},  {snake.get(), 131, 110, true},
+        {snake.get(), 110, 132, false},  {snake.get(), 110, 75, true},
+    };
+    insect->SetHitBox(100, 100);
+    snake->SetHitBox(100, 100);
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.boss->HitTest(c.x, c.y, 22, 22), c.hit) << c.x << "," << c.y;
+        EXPECT_EQ(c.boss->hitFlag, c.hit) << "a miss clears the flag a strike set";
+    }
+    EXPECT_EQ(insect->hitPoints, 24 - 5);
 }
 
 TEST_F(BossFramework, LifeRowShowsHalfTheHitPointsPlusOne) {

@@ -20,25 +20,19 @@ class InputTest : public PlayTest {
 };
 
 TEST_F(InputTest, AimStopsAt170AndAt10) {
-    game->aimAngle = 166;
-    game->OnKeyDown(kLeft);
-    EXPECT_EQ(170, game->aimAngle);
-    EXPECT_EQ(4, game->aimStep);
-    EXPECT_EQ(1, game->aimRepeatDelay);
-    game->OnKeyUp(kLeft);
-    game->OnKeyDown(kLeft);  // at the limit the press does nothing at all
-    EXPECT_EQ(170, game->aimAngle);
-    EXPECT_EQ(0, game->aimStep);
-    EXPECT_EQ(-1, game->aimRepeatDelay);
-
-    game->aimAngle = 14;
-    game->OnKeyDown(kRight);
-    EXPECT_EQ(10, game->aimAngle);
-    EXPECT_EQ(-4, game->aimStep);
-    game->OnKeyUp(kRight);
-    game->OnKeyDown(kRight);
-    EXPECT_EQ(10, game->aimAngle);
-    EXPECT_EQ(0, game->aimStep);
+    const int cases[][4] = {{166, kLeft, 170, 4}, {14, kRight, 10, -4}};  // from, key, limit, step
+    for (const auto& c : cases) {
+        game->aimAngle = c[0];
+        game->OnKeyDown(c[1]);
+        EXPECT_EQ(c[2], game->aimAngle);
+        EXPECT_EQ(c[3], game->aimStep);
+        EXPECT_EQ(1, game->aimRepeatDelay);
+        game->OnKeyUp(c[1]);
+        game->OnKeyDown(c[1]);  // at the limit the press does nothing at all
+        EXPECT_EQ(c[2], game->aimAngle);
+        EXPECT_EQ(0, game->aimStep);
+        EXPECT_EQ(-1, game->aimRepeatDelay);
+    }
 }
 
 TEST_F(InputTest, HeldAimKeyWaitsAFrameThenTurnsEveryFrameUntilReleased) {
