@@ -247,6 +247,7 @@ TEST_F(PlayTest, PushModeCeilingShiftsRowsAndFlipsTheParity) {
     game->DropCeiling();
     game->SelectRoundsMode();
     EXPECT_EQ(8, game->RowLength(0));
+    EXPECT_EQ(30, game->CellX(0, 0));  // and not shifted
 }
 
 TEST_F(PlayTest, IdleLauncherFiresOnThe181stFrameAndCountsTheShotAtOnce) {
