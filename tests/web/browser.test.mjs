@@ -159,3 +159,61 @@ test('a reload keeps what the game saved: the best round and the volumes', async
   await context.close();
   assert.deepEqual(errors, []);
 });
+
+// The cells of round N of assets/rounds.txt as the stats show a field: rows of 8 colour
+// codes 1..8, -1 for empty and for the odd rows' missing eighth cell.
+function builtInRound(n) {
+  const text = fs.readFileSync(path.join(source, 'assets/rounds.txt'), 'utf8').split('\n');
+  const start = text.findIndex((line) => line.startsWith(`round ${n}:`));
+  return text.slice(start + 1, start + 12).map((line) => {
+    const cells = line.trim().split(/\s+/).map((c) => 'ROYGCBPW'.indexOf(c) + 1 || -1);
+    while (cells.length < 8) cells.push(-1);
+    return cells;
+  });
+}
+
+test('a round link opens that round ready to play', async () => {
+  const errors = [];
+  const { context, page } = await freshPage(errors);
+  const code = execFileSync(binary, ['--export-round', path.join(source, 'assets/rounds.txt:5')],
+                            { encoding: 'utf8' }).trim();
+  const { stats } = await runPage(page, base, `frames=10&fast=1&stats=1#round=${code}`);
+  const game = JSON.parse(stats);
+  assert.equal(game.state, 0, 'the play page');
+  assert.equal(game.roundCount, 1);
+  assert.deepEqual(game.field.slice(0, 11), builtInRound(5));
+  await context.close();
+  assert.deepEqual(errors, []);
+});
+
+test('the editor opens from the page, shares its round as a link, and leaves to the title',
+     async () => {
+  const errors = [];
+  const { context, page } = await freshPage(errors);
+  await page.goto(`${base}/game/`);
+  await page.waitForFunction('window.Module && Module.calledRun', { polling: 20 });
+  // The page reloads for the editor, and again when it is left.
+  const running = (mode) => `document.body.classList.contains('${mode}') && ` +
+                            "window.Module && Module.calledRun && !window.tarnEnded";
+  await page.click('#edit');
+  await page.waitForFunction(running('editor'), { polling: 20 });
+  await page.keyboard.press('Digit3');  // yellow on the top left cell of the new round
+  await new Promise((r) => setTimeout(r, 300));
+  await page.click('#shareButton');
+  const link = await page.$eval('#link', (e) => e.value);
+  const code = link.match(/#round=([A-Za-z0-9_-]+)$/)[1];
+  assert.equal(code.length, 57);
+  // Unsaved: Escape asks, a second leaves, and the page goes back to the game.
+  await page.keyboard.press('Escape');
+  await new Promise((r) => setTimeout(r, 300));
+  await page.keyboard.press('Escape');
+  await page.waitForFunction(running('play'), { polling: 20 });
+  assert.equal(await page.evaluate(() => window.location.hash), '');
+
+  const { stats } = await runPage(page, base, `frames=10&fast=1&stats=1#round=${code}`);
+  const field = JSON.parse(stats).field.flat();
+  assert.equal(field[0], 3);
+  assert.equal(field.filter((c) => c > 0).length, 1);
+  await context.close();
+  assert.deepEqual(errors, []);
+});
