@@ -122,28 +122,34 @@ test('keys start a rounds game', async () => {
   assert.deepEqual(errors, []);
 });
 
-test('a tap and release in the field aims and fires', async () => {
-  const errors = [];
-  const { context, page } = await freshPage(errors);
-  await page.setViewport({ width: 480, height: 700 });
-  const stats = await playLive(page, 100, async (p) => {
-    await p.keyboard.press('Space');
-    await new Promise((r) => setTimeout(r, 2000));  // the round's opening, then it can fire
-    const box = await p.$eval('#canvas', (c) => {
-      const r = c.getBoundingClientRect();
-      return { x: r.left, y: r.top, scale: r.width / 240 };
+for (const pointer of ['mouse', 'finger']) {
+  test(`a ${pointer}'s tap and release in the field aims and fires`, async () => {
+    const errors = [];
+    const { context, page } = await freshPage(errors);
+    await page.setViewport({ width: 480, height: 700, hasTouch: pointer === 'finger' });
+    const stats = await playLive(page, 100, async (p) => {
+      await p.keyboard.press('Space');
+      await new Promise((r) => setTimeout(r, 2000));  // the round's opening, then it can fire
+      const box = await p.$eval('#canvas', (c) => {
+        const r = c.getBoundingClientRect();
+        return { x: r.left, y: r.top, scale: r.width / 240 };
+      });
+      // Up and to the left of the launcher, in the picture's pixels.
+      const x = box.x + 60 * box.scale, y = box.y + 120 * box.scale;
+      if (pointer === 'finger') {
+        await p.touchscreen.tap(x, y);
+      } else {
+        await p.mouse.move(x, y);
+        await p.mouse.down();
+        await p.mouse.up();
+      }
     });
-    // Up and to the left of the launcher, in the picture's pixels.
-    const x = box.x + 60 * box.scale, y = box.y + 120 * box.scale;
-    await p.mouse.move(x, y);
-    await p.mouse.down();
-    await p.mouse.up();
+    assert.ok(stats.shotsFired >= 1, `shots fired: ${stats.shotsFired}`);
+    assert.notEqual(stats.aimAngle, 90, 'the aim turned toward the tap');
+    await context.close();
+    assert.deepEqual(errors, []);
   });
-  assert.ok(stats.shotsFired >= 1, `shots fired: ${stats.shotsFired}`);
-  assert.notEqual(stats.aimAngle, 90, 'the aim turned toward the tap');
-  await context.close();
-  assert.deepEqual(errors, []);
-});
+}
 
 test('a reload keeps what the game saved: the best round and the volumes', async () => {
   const errors = [];
