@@ -223,3 +223,18 @@ test('the editor opens from the page, shares its round as a link, and leaves to 
   await context.close();
   assert.deepEqual(errors, []);
 });
+
+test('a high score\'s name is typed: letters that launch elsewhere are letters there', async () => {
+  const errors = [];
+  const { context, page } = await freshPage(errors);
+  // The golden game runs out after its input: game over near frame 7000, then the name entry.
+  await page.goto(`${base}/game/?input=../files/bot-golden-rounds.input&frames=9000&fast=1&stats=1&shot=7100`);
+  await page.waitForFunction(() => document.getElementById('shot').textContent !== '',
+                             { timeout: 120000, polling: 20 });
+  for (const key of ['KeyZ', 'KeyX', 'Enter']) await page.keyboard.press(key);
+  await page.waitForFunction('window.tarnEnded === true', { timeout: 120000, polling: 50 });
+  const table = await page.evaluate(() => atob(localStorage.getItem('tarngame/data.dat') || ''));
+  assert.equal(table.slice(0, 3), 'ZXA', 'the top name as typed');
+  await context.close();
+  assert.deepEqual(errors, []);
+});
