@@ -109,18 +109,24 @@ async function playLive(page, frames, act) {
   return JSON.parse(await page.$eval('#stats', (e) => e.textContent));
 }
 
-test('keys start a rounds game', async () => {
-  const errors = [];
-  const { context, page } = await freshPage(errors);
-  const stats = await playLive(page, 40, async (p) => {
-    await p.keyboard.press('Space');
+// Launch on the title starts a rounds game; Backspace, the exit key, leaves it for the title.
+for (const [keys, state] of [[['Space'], 0], [['Space', 'Backspace'], 1]]) {
+  test(`keys ${keys.join(', ')} give the ${state ? 'title' : 'play'} page`, async () => {
+    const errors = [];
+    const { context, page } = await freshPage(errors);
+    const stats = await playLive(page, 40, async (p) => {
+      for (const key of keys) {
+        await p.keyboard.press(key);
+        await new Promise((r) => setTimeout(r, 200));
+      }
+    });
+    assert.equal(stats.state, state);
+    assert.equal(stats.pushMode, false);
+    assert.equal(stats.round, 0);
+    await context.close();
+    assert.deepEqual(errors, []);
   });
-  assert.equal(stats.state, 0, 'the play page');
-  assert.equal(stats.pushMode, false);
-  assert.equal(stats.round, 0);
-  await context.close();
-  assert.deepEqual(errors, []);
-});
+}
 
 for (const pointer of ['mouse', 'finger']) {
   test(`a ${pointer}'s tap and release in the field aims and fires`, async () => {
