@@ -15,6 +15,7 @@
 #include "game/Game.h"
 #include "game/RoundBook.h"
 #include "game/RoundCode.h"
+#include "game/RoundFormat.h"
 #include "pages/EditorScene.h"
 #include "platform/i_system.h"
 #include "platform/web/WebBackend.h"
@@ -87,7 +88,8 @@ void StartFromAddress() {
         }
     } else if (const std::string code = Param("round", true); !code.empty()) {
         RoundRecord record;
-        if (DecodeRoundCode(code, &record, &error)) {
+        // Played as --rounds plays a set: held to the rules the build checks.
+        if (DecodeRoundCode(code, &record, &error) && (error = CheckRound(record, 0)).empty()) {
             // Its own set, so its progress and scores stay apart from the built-in ones.
             g_pageRounds = RoundBook::OfRecords({record}, true);
             g_customRounds = &g_pageRounds;
@@ -99,19 +101,20 @@ void StartFromAddress() {
         tarn_page_mode("game");
         return;
     }
-    std::fprintf(stderr, "tarngame: %s\n", error.c_str());
+    std::fprintf(stderr, "tarngame: the page's address: %s\n", error.c_str());
     tarn_page_mode("game");
 }
 
 }  // namespace
 
-// The page's share button: the code of the round on the editor's screen; "" elsewhere.
+// The page's share button: the code of the round on the editor's screen; "" elsewhere, and
+// for a round a link would refuse to play.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* tarn_editor_round_code() {
     static std::string code;
     code.clear();
     if (g_game && g_game->state == kStateEditor)
         if (const auto* editor = dynamic_cast<const EditorScene*>(g_game->editorPage))
-            code = EncodeRoundCode(editor->Record());
+            if (CheckRound(editor->Record(), 0).empty()) code = EncodeRoundCode(editor->Record());
     return code.c_str();
 }
 

@@ -198,6 +198,25 @@ test('a round link opens that round ready to play', async () => {
   assert.deepEqual(errors, []);
 });
 
+// A cut code, and one whose single bubble hangs loose, which --rounds would refuse too.
+for (const code of ['AAAAAAAAAAAAAAAAABAAAAAAAAAAAAAAAAAAAA',
+                    'AAAAAAAAAAAAAAAAABAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAj']) {
+  test(`a round link that cannot be played leaves the title page (${code.length} characters)`,
+       async () => {
+    const errors = [];
+    const { context, page } = await freshPage(errors);
+    const warnings = [];
+    page.on('console', (m) => { if (['warn', 'warning'].includes(m.type())) warnings.push(m.text()); });
+    const { stats } = await runPage(page, base, `frames=10&fast=1&stats=1#round=${code}`);
+    const game = JSON.parse(stats);
+    assert.equal(game.state, 1, 'the title page');
+    assert.equal(game.roundCount, undefined, 'the built-in rounds');
+    assert.ok(warnings.some((w) => w.includes("the page's address")), warnings.join('\n'));
+    await context.close();
+    assert.deepEqual(errors, []);
+  });
+}
+
 test('the editor opens from the page, shares its round as a link, and leaves to the title',
      async () => {
   const errors = [];
@@ -209,6 +228,9 @@ test('the editor opens from the page, shares its round as a link, and leaves to 
                             "window.Module && Module.calledRun && !window.tarnEnded";
   await page.click('#edit');
   await page.waitForFunction(running('editor'), { polling: 20 });
+  // A new round is empty: no link to a round that a link would refuse.
+  await page.click('#shareButton');
+  assert.doesNotMatch(await page.$eval('#link', (e) => e.value), /#round=/);
   await page.keyboard.press('Digit3');  // yellow on the top left cell of the new round
   await new Promise((r) => setTimeout(r, 300));
   await page.click('#shareButton');
