@@ -20,6 +20,7 @@ Game* g_game = nullptr;
 int g_startRoundForTesting = -1;
 const RoundBook* g_customRounds = nullptr;
 const EditorStart* g_editorStart = nullptr;
+bool g_playAtStart = false;
 ShellActivateInfo g_shellActivateInfo = {};
 uint32_t g_lastFrameTick = 0;
 

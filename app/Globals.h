@@ -41,6 +41,8 @@ extern int g_startRoundForTesting;
 extern const RoundBook* g_customRounds;
 // --edit: the set the first paint opens the round editor on; null starts on the title page.
 extern const EditorStart* g_editorStart;
+// The web page's round link: the first paint starts a rounds game at once.
+extern bool g_playAtStart;
 extern ShellActivateInfo g_shellActivateInfo;
 extern uint32_t g_lastFrameTick;
 constexpr uint32_t kFramePeriodMs = 50;

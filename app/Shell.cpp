@@ -99,6 +99,7 @@ LRESULT FirstPaint(HWND window) {
     if (g_startRoundForTesting >= 0 && !g_game->optionsPage)
         g_game->startRound = g_startRoundForTesting;
     if (g_editorStart && !g_game->OpenEditor(*g_editorStart)) return AbandonStart();
+    if (g_playAtStart && !g_editorStart) g_game->StartGame(false);
     g_game->StartMusic();
     return 0;
 }

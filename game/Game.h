@@ -104,6 +104,8 @@ class Game {
 
     // Round flow and states.
     void NewGame();
+    // A new game in rounds or push mode, as the title page starts it.
+    void StartGame(bool push);
     void RetryRound();
     void LoadRound(int n);
     // The round editor (--edit, and the web page's editor): opens it on a set; false when

@@ -45,13 +45,10 @@ bool Game::OpenEditor(const EditorStart& start) {
 
 void Game::StartEditorTrial(const RoundRecord& record, int index) {
     UseRounds(RoundBook::Trial(record, index));
-    SelectRoundsMode();
     startRound = LastRound();
     editorTrial = true;
     I_SetTypedKeys(false);
-    NewGame();
-    state = kStatePlay;
-    SetRunning();
+    StartGame(false);
 }
 
 void Game::ReturnToEditor() {

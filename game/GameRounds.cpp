@@ -47,6 +47,16 @@ void Game::NewGame() {
     ResetShotAndCeiling();
 }
 
+void Game::StartGame(bool push) {
+    if (push)
+        SelectPushMode();
+    else
+        SelectRoundsMode();
+    NewGame();
+    state = kStatePlay;
+    SetRunning();
+}
+
 void Game::RetryRound() {
     ClearEffects();
     if (pushMode) {

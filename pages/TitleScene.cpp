@@ -9,11 +9,9 @@ TitleScene::TitleScene(Game* game) : MenuScene(game, "\\welcome.bmp") {}
 void TitleScene::Confirm() {
     switch (selection) {
         case kRoundsMode:
-            game->SelectRoundsMode();
-            break;
         case kPushMode:
-            game->SelectPushMode();
-            break;
+            game->StartGame(selection == kPushMode);
+            return;
         case kOptions:
             game->state = kStateOptions;
             return;
@@ -23,7 +21,4 @@ void TitleScene::Confirm() {
         default:
             return;
     }
-    game->NewGame();
-    game->state = kStatePlay;
-    game->SetRunning();
 }

@@ -7,11 +7,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <vector>
 
 #include "platform/Device.h"
 #include "platform/InputScript.h"
 #include "platform/PlatformState.h"
+#include "platform/Stylus.h"
 #include "platform/web/WebBackend.h"
 
 // clang-format off
@@ -171,8 +173,6 @@ namespace {
 constexpr int kWidth = kScreenWidth;
 constexpr int kHeight = kScreenHeight;
 constexpr int kChannels = 8;
-// The exit picture's middle, which Backspace taps (as a gamepad's Back button does).
-constexpr int kExitTapX = 215, kExitTapY = 311;
 // In fast mode the page gets the thread back this often, so it stays responsive.
 constexpr int kFastFramesPerYield = 25;
 
@@ -186,6 +186,8 @@ int TypedKey(const EmscriptenKeyboardEvent& e) {
         return code[3];
     if (std::strncmp(code, "Digit", 5) == 0 && code[5] >= '0' && code[5] <= '9' && !code[6])
         return code[5];
+    if (std::strncmp(code, "Numpad", 6) == 0 && code[6] >= '0' && code[6] <= '9' && !code[7])
+        return code[6];
     if (!std::strcmp(code, "Space")) return 32;
     if (!std::strcmp(code, "Backspace")) return 8;
     if (!std::strcmp(code, "Enter") || !std::strcmp(code, "NumpadEnter")) return 13;
@@ -208,6 +210,7 @@ int DeviceKey(const EmscriptenKeyboardEvent& e) {
         {"ArrowDown", kKeyDown},     {"Space", kKeyLaunch}, {"Enter", kKeyLaunch},
         {"NumpadEnter", kKeyLaunch}, {"KeyZ", kKeyLaunch},  {"KeyX", kKeyLaunch2},
         {"KeyC", kKeyLaunch3},       {"KeyP", kKeyPause},   {"Escape", kKeyPause},
+        {"Backspace", kKeyExit},  // leaves a game, as the gamepad's Back does
     };
     for (const Entry& entry : kMap)
         if (!std::strcmp(code, entry.code)) return entry.key;
@@ -215,7 +218,6 @@ int DeviceKey(const EmscriptenKeyboardEvent& e) {
 }
 
 using platform::Message;
-using platform::PointParam;
 
 class WebBackend : public Backend {
   public:
@@ -370,90 +372,63 @@ class WebBackend : public Backend {
             pending_.push_back(Message(down ? WM_KEYDOWN : WM_KEYUP, key, 0));
             return true;
         }
-        if (!std::strcmp(e.code, "Backspace")) {
-            if (down && !e.repeat) {
-                pending_.push_back(Message(WM_LBUTTONDOWN, 1, PointParam(kExitTapX, kExitTapY)));
-                pending_.push_back(Message(WM_LBUTTONUP, 0, PointParam(kExitTapX, kExitTapY)));
-            }
-            return true;
-        }
         const int key = DeviceKey(e);
         if (key == 0) return false;
         pending_.push_back(Message(down ? WM_KEYDOWN : WM_KEYUP, key, 0));
         return true;  // no page scrolling on arrows and space
     }
 
-    // Page coordinates relative to the canvas to picture pixels; false outside the picture.
-    static bool ToPicture(long cx, long cy, int* x, int* y, bool clamp) {
+    // Page coordinates relative to the canvas to picture pixels, clamped to the picture;
+    // false when the point lies outside it.
+    static bool ToPicture(long cx, long cy, int* x, int* y) {
         double w = kWidth, h = kHeight;
         emscripten_get_element_css_size(kCanvas, &w, &h);
         const int lx = static_cast<int>(cx * kWidth / std::max(w, 1.0));
         const int ly = static_cast<int>(cy * kHeight / std::max(h, 1.0));
-        const bool inside = cx >= 0 && cy >= 0 && lx < kWidth && ly < kHeight;
-        if (!inside && !clamp) return false;
         *x = std::clamp(lx, 0, kWidth - 1);
         *y = std::clamp(ly, 0, kHeight - 1);
-        return true;
+        return cx >= 0 && cy >= 0 && lx < kWidth && ly < kHeight;
     }
 
     static EM_BOOL OnMouse(int type, const EmscriptenMouseEvent* e, void* self) {
         auto* backend = static_cast<WebBackend*>(self);
+        Stylus& stylus = backend->stylus_;
         if (e->button != 0 && type != EMSCRIPTEN_EVENT_MOUSEMOVE) return false;
+        int x = 0, y = 0;
+        if (type == EMSCRIPTEN_EVENT_MOUSEDOWN) {
+            // Only the canvas hears a press; its drags and release may end anywhere on the page.
+            const bool inside = ToPicture(e->targetX, e->targetY, &x, &y);
+            if (inside) backend->RememberCanvasPosition();
+            const bool taken = inside && !stylus.Held();
+            stylus.Down(Stylus::Source::kMouse, 0, inside, x, y, backend->pending_);
+            return taken;
+        }
+        if (!stylus.Held()) return false;
         // The window's events carry no canvas coordinates: make them relative to it.
-        EmscriptenMouseEvent canvas = *e;
-        if (type != EMSCRIPTEN_EVENT_MOUSEDOWN) backend->CanvasOffset(&canvas);
-        return backend->Pointer(type == EMSCRIPTEN_EVENT_MOUSEDOWN ? kDown
-                                : type == EMSCRIPTEN_EVENT_MOUSEUP ? kUp
-                                                                   : kMove,
-                                canvas.targetX, canvas.targetY);
-    }
-
-    void CanvasOffset(EmscriptenMouseEvent* e) {
-        e->targetX = e->clientX - canvasLeft_;
-        e->targetY = e->clientY - canvasTop_;
+        ToPicture(e->clientX - backend->canvasLeft_, e->clientY - backend->canvasTop_, &x, &y);
+        if (type == EMSCRIPTEN_EVENT_MOUSEUP)
+            stylus.Up(Stylus::Source::kMouse, 0, x, y, backend->pending_);
+        else
+            stylus.Move(Stylus::Source::kMouse, 0, x, y, backend->pending_);
+        return true;
     }
 
     static EM_BOOL OnTouch(int type, const EmscriptenTouchEvent* e, void* self) {
         auto* backend = static_cast<WebBackend*>(self);
-        // One finger is the stylus: the first that touched, until it lifts.
+        Stylus& stylus = backend->stylus_;
         for (int i = 0; i < e->numTouches; ++i) {
             const EmscriptenTouchPoint& t = e->touches[i];
             if (!t.isChanged) continue;
-            if (type == EMSCRIPTEN_EVENT_TOUCHSTART) {
-                if (backend->finger_ >= 0) continue;
-                backend->finger_ = t.identifier;
-                backend->Pointer(kDown, t.targetX, t.targetY);
-            } else if (t.identifier == backend->finger_) {
-                const bool ends =
-                    type == EMSCRIPTEN_EVENT_TOUCHEND || type == EMSCRIPTEN_EVENT_TOUCHCANCEL;
-                backend->Pointer(ends ? kUp : kMove, t.targetX, t.targetY);
-                if (ends) backend->finger_ = -1;
-            }
+            int x = 0, y = 0;
+            const bool inside = ToPicture(t.targetX, t.targetY, &x, &y);
+            if (type == EMSCRIPTEN_EVENT_TOUCHSTART)
+                stylus.Down(Stylus::Source::kFinger, t.identifier, inside, x, y, backend->pending_);
+            else if (type == EMSCRIPTEN_EVENT_TOUCHMOVE)
+                stylus.Move(Stylus::Source::kFinger, t.identifier, x, y, backend->pending_);
+            else
+                stylus.Up(Stylus::Source::kFinger, t.identifier, x, y, backend->pending_);
         }
         return true;  // the page neither scrolls nor zooms while a finger aims
-    }
-
-    enum PointerAction { kDown, kMove, kUp };
-
-    bool Pointer(PointerAction action, long cx, long cy) {
-        int x = 0, y = 0;
-        if (action == kDown) {
-            // A press on the letterbox is not a tap on the screen.
-            if (!ToPicture(cx, cy, &x, &y, false)) return false;
-            RememberCanvasPosition();
-            held_ = true;
-            pending_.push_back(Message(WM_LBUTTONDOWN, 1, PointParam(x, y)));
-            return true;
-        }
-        if (!held_) return false;
-        ToPicture(cx, cy, &x, &y, true);
-        if (action == kUp) {
-            held_ = false;
-            pending_.push_back(Message(WM_LBUTTONUP, 0, PointParam(x, y)));
-        } else {
-            pending_.push_back(Message(WM_MOUSEMOVE, 1, PointParam(x, y)));
-        }
-        return true;
     }
 
     void RememberCanvasPosition() {
@@ -472,7 +447,7 @@ class WebBackend : public Backend {
 
     PlatformOptions options_;
     InputScript script_;
-    std::vector<MSG> pending_;  // input that arrived while the game slept
+    std::deque<MSG> pending_;  // input that arrived while the game slept
     uint32_t ticks_ = 0;
     int sleepsSinceYield_ = 0;
     std::vector<uint16_t> frame_;
@@ -480,8 +455,7 @@ class WebBackend : public Backend {
     std::vector<uint32_t> rgba_;
     uint32_t lut_[65536];
     bool audioOpen_ = false;
-    bool held_ = false;
-    long finger_ = -1;
+    Stylus stylus_;
     double canvasLeft_ = 0, canvasTop_ = 0;
     bool hidden_ = false;
     bool deactivated_ = false;

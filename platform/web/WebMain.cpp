@@ -1,5 +1,7 @@
 // The page's program: its options come from the page's address instead of a command line
-// (?input=URL&frames=N&fast=1&stats=1&shot=K), then the shell runs as on the desktop.
+// (?input=URL&frames=N&fast=1&stats=1&shot=K for tests; #round=CODE plays a shared round,
+// #edit opens the round editor on the player's set in the browser's storage), then the
+// shell runs as on the desktop.
 #include <emscripten.h>
 
 #include <cstdio>
@@ -10,14 +12,29 @@
 #include "app/Resources.h"
 #include "app/Shell.h"
 #include "app/StatsReport.h"
+#include "game/Game.h"
+#include "game/RoundBook.h"
+#include "game/RoundCode.h"
+#include "game/RoundFormat.h"
+#include "pages/EditorScene.h"
 #include "platform/i_system.h"
 #include "platform/web/WebBackend.h"
 
 // clang-format off
-// The value of one parameter of the page's address; "" when absent. The buffer is the caller's.
-EM_JS(void, tarn_url_param, (const char* name, char* out, int size), {
-    const value = new URLSearchParams(window.location.search).get(UTF8ToString(name)) || "";
+// The value of one parameter of the page's address, from its query (?name=value) or its
+// fragment (#name=value); "" when absent. The buffer is the caller's.
+EM_JS(void, tarn_url_param, (const char* name, char* out, int size, int fragment), {
+    const part = fragment ? window.location.hash.substring(1) : window.location.search;
+    const value = new URLSearchParams(part).get(UTF8ToString(name)) || "";
     stringToUTF8(value, out, size);
+});
+
+EM_JS(int, tarn_url_flag, (const char* name), {
+    return new URLSearchParams(window.location.hash.substring(1)).has(UTF8ToString(name)) ? 1 : 0;
+});
+
+EM_JS(void, tarn_page_mode, (const char* mode), {
+    if (Module.onMode) Module.onMode(UTF8ToString(mode));
 });
 
 // Fetches a file relative to the page into the program's file system; 1 when it arrived.
@@ -47,13 +64,59 @@ EM_JS(void, tarn_game_over, (int code), {
 
 namespace {
 
-std::string Param(const char* name) {
+std::string Param(const char* name, bool fragment = false) {
     char buffer[1024];
-    tarn_url_param(name, buffer, sizeof buffer);
+    tarn_url_param(name, buffer, sizeof buffer, fragment ? 1 : 0);
     return buffer;
 }
 
+// The player's own round set, kept with the saves so it lives in the browser's storage.
+constexpr char kEditorFile[] = "/saves/rounds.txt";
+
+EditorStart g_pageEditor;
+RoundBook g_pageRounds;
+
+// #edit and #round=CODE, read once the saves are loaded; a bad link leaves the plain game.
+void StartFromAddress() {
+    std::string error;
+    if (tarn_url_flag("edit")) {
+        g_pageEditor.path = kEditorFile;
+        if (EditorScene::OpenFile(g_pageEditor.path, &g_pageEditor.rounds, &error)) {
+            g_editorStart = &g_pageEditor;
+            tarn_page_mode("editor");
+            return;
+        }
+    } else if (const std::string code = Param("round", true); !code.empty()) {
+        RoundRecord record;
+        // Played as --rounds plays a set: held to the rules the build checks.
+        if (DecodeRoundCode(code, &record, &error) && (error = CheckRound(record, 0)).empty()) {
+            // Its own set, so its progress and scores stay apart from the built-in ones.
+            g_pageRounds = RoundBook::OfRecords({record}, true);
+            g_customRounds = &g_pageRounds;
+            g_playAtStart = true;
+            tarn_page_mode("round");
+            return;
+        }
+    } else {
+        tarn_page_mode("game");
+        return;
+    }
+    std::fprintf(stderr, "tarngame: the page's address: %s\n", error.c_str());
+    tarn_page_mode("game");
+}
+
 }  // namespace
+
+// The page's share button: the code of the round on the editor's screen; "" elsewhere, and
+// for a round a link would refuse to play.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* tarn_editor_round_code() {
+    static std::string code;
+    code.clear();
+    if (g_game && g_game->state == kStateEditor)
+        if (const auto* editor = dynamic_cast<const EditorScene*>(g_game->editorPage))
+            if (CheckRound(editor->Record(), 0).empty()) code = EncodeRoundCode(editor->Record());
+    return code.c_str();
+}
 
 int main() {
     PlatformOptions options;
@@ -78,6 +141,7 @@ int main() {
         std::fprintf(stderr, "tarngame: %s\n", error.c_str());
         return 1;
     }
+    StartFromAddress();
     const int exitCode = WinMain(nullptr, nullptr, L"", 1);
     if (Param("stats") == "1" && g_game)
         tarn_report_stats(StatsJson(*g_game, I_FrameCount()).c_str());

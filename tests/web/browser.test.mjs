@@ -109,55 +109,160 @@ async function playLive(page, frames, act) {
   return JSON.parse(await page.$eval('#stats', (e) => e.textContent));
 }
 
-test('keys start a rounds game', async () => {
-  const errors = [];
-  const { context, page } = await freshPage(errors);
-  const stats = await playLive(page, 40, async (p) => {
-    await p.keyboard.press('Space');
-  });
-  assert.equal(stats.state, 0, 'the play page');
-  assert.equal(stats.pushMode, false);
-  assert.equal(stats.round, 0);
-  await context.close();
-  assert.deepEqual(errors, []);
-});
-
-// Waits for pointer aiming (the game's OnStylusUp): until then the game ignores the release.
-const pointerAiming = fs.readFileSync(path.join(source, 'game/Game.h'), 'utf8')
-                          .includes('OnStylusUp');
-
-test('a tap and release in the field aims and fires', { skip: !pointerAiming && 'no pointer aiming yet' },
-     async () => {
-  const errors = [];
-  const { context, page } = await freshPage(errors);
-  await page.setViewport({ width: 480, height: 700 });
-  const stats = await playLive(page, 100, async (p) => {
-    await p.keyboard.press('Space');
-    await new Promise((r) => setTimeout(r, 2000));  // the round's opening, then it can fire
-    const box = await p.$eval('#canvas', (c) => {
-      const r = c.getBoundingClientRect();
-      return { x: r.left, y: r.top, scale: r.width / 240 };
+// Launch on the title starts a rounds game; Backspace, the exit key, leaves it for the title.
+for (const [keys, state] of [[['Space'], 0], [['Space', 'Backspace'], 1]]) {
+  test(`keys ${keys.join(', ')} give the ${state ? 'title' : 'play'} page`, async () => {
+    const errors = [];
+    const { context, page } = await freshPage(errors);
+    const stats = await playLive(page, 40, async (p) => {
+      for (const key of keys) {
+        await p.keyboard.press(key);
+        await new Promise((r) => setTimeout(r, 200));
+      }
     });
-    // Up and to the left of the launcher, in the picture's pixels.
-    const x = box.x + 60 * box.scale, y = box.y + 120 * box.scale;
-    await p.mouse.move(x, y);
-    await p.mouse.down();
-    await p.mouse.up();
+    assert.equal(stats.state, state);
+    assert.equal(stats.pushMode, false);
+    assert.equal(stats.round, 0);
+    await context.close();
+    assert.deepEqual(errors, []);
   });
-  assert.ok(stats.shotsFired >= 1, `shots fired: ${stats.shotsFired}`);
-  assert.notEqual(stats.aimAngle, 90, 'the aim turned toward the tap');
-  await context.close();
-  assert.deepEqual(errors, []);
-});
+}
 
-test('a reload keeps what the game saved', async () => {
+for (const pointer of ['mouse', 'finger']) {
+  test(`a ${pointer}'s tap and release in the field aims and fires`, async () => {
+    const errors = [];
+    const { context, page } = await freshPage(errors);
+    await page.setViewport({ width: 480, height: 700, hasTouch: pointer === 'finger' });
+    const stats = await playLive(page, 100, async (p) => {
+      await p.keyboard.press('Space');
+      await new Promise((r) => setTimeout(r, 2000));  // the round's opening, then it can fire
+      const box = await p.$eval('#canvas', (c) => {
+        const r = c.getBoundingClientRect();
+        return { x: r.left, y: r.top, scale: r.width / 240 };
+      });
+      // Up and to the left of the launcher, in the picture's pixels.
+      const x = box.x + 60 * box.scale, y = box.y + 120 * box.scale;
+      if (pointer === 'finger') {
+        await p.touchscreen.tap(x, y);
+      } else {
+        await p.mouse.move(x, y);
+        await p.mouse.down();
+        await p.mouse.up();
+      }
+    });
+    assert.ok(stats.shotsFired >= 1, `shots fired: ${stats.shotsFired}`);
+    assert.notEqual(stats.aimAngle, 90, 'the aim turned toward the tap');
+    await context.close();
+    assert.deepEqual(errors, []);
+  });
+}
+
+test('a reload keeps what the game saved: the best round and the volumes', async () => {
   const errors = [];
   const { context, page } = await freshPage(errors);
   await runPage(page, base, 'input=../files/bot-golden-rounds.input&frames=4000&fast=1&stats=1');
+  await runPage(page, base, 'input=../files/web-volumes.input&frames=40&fast=1&stats=1');
   const stored = await page.evaluate(() => Object.keys(localStorage).sort());
-  assert.ok(stored.length > 0, 'the saves reached the browser storage');
-  const { stats } = await runPage(page, base, 'frames=2&fast=1&stats=1');
-  assert.equal(JSON.parse(stats).bestRound, 6, 'the best round reached survives the reload');
+  assert.ok(stored.includes('tarngame/settings.txt'), `stored: ${stored}`);
+  const stats = JSON.parse((await runPage(page, base, 'frames=2&fast=1&stats=1')).stats);
+  assert.equal(stats.bestRound, 6, 'the best round reached survives the reload');
+  assert.equal(stats.effectsVolume, 58);
+  assert.equal(stats.musicVolume, 54);
+  await context.close();
+  assert.deepEqual(errors, []);
+});
+
+// The cells of round N of assets/rounds.txt as the stats show a field: rows of 8 colour
+// codes 1..8, -1 for empty and for the odd rows' missing eighth cell.
+function builtInRound(n) {
+  const text = fs.readFileSync(path.join(source, 'assets/rounds.txt'), 'utf8').split('\n');
+  const start = text.findIndex((line) => line.startsWith(`round ${n}:`));
+  return text.slice(start + 1, start + 12).map((line) => {
+    const cells = line.trim().split(/\s+/).map((c) => 'ROYGCBPW'.indexOf(c) + 1 || -1);
+    while (cells.length < 8) cells.push(-1);
+    return cells;
+  });
+}
+
+test('a round link opens that round ready to play', async () => {
+  const errors = [];
+  const { context, page } = await freshPage(errors);
+  const code = execFileSync(binary, ['--export-round', path.join(source, 'assets/rounds.txt:5')],
+                            { encoding: 'utf8' }).trim();
+  const { stats } = await runPage(page, base, `frames=10&fast=1&stats=1#round=${code}`);
+  const game = JSON.parse(stats);
+  assert.equal(game.state, 0, 'the play page');
+  assert.equal(game.roundCount, 1);
+  assert.deepEqual(game.field.slice(0, 11), builtInRound(5));
+  await context.close();
+  assert.deepEqual(errors, []);
+});
+
+// A cut code, and one whose single bubble hangs loose, which --rounds would refuse too.
+for (const code of ['AAAAAAAAAAAAAAAAABAAAAAAAAAAAAAAAAAAAA',
+                    'AAAAAAAAAAAAAAAAABAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAj']) {
+  test(`a round link that cannot be played leaves the title page (${code.length} characters)`,
+       async () => {
+    const errors = [];
+    const { context, page } = await freshPage(errors);
+    const warnings = [];
+    page.on('console', (m) => { if (['warn', 'warning'].includes(m.type())) warnings.push(m.text()); });
+    const { stats } = await runPage(page, base, `frames=10&fast=1&stats=1#round=${code}`);
+    const game = JSON.parse(stats);
+    assert.equal(game.state, 1, 'the title page');
+    assert.equal(game.roundCount, undefined, 'the built-in rounds');
+    assert.ok(warnings.some((w) => w.includes("the page's address")), warnings.join('\n'));
+    await context.close();
+    assert.deepEqual(errors, []);
+  });
+}
+
+test('the editor opens from the page, shares its round as a link, and leaves to the title',
+     async () => {
+  const errors = [];
+  const { context, page } = await freshPage(errors);
+  await page.goto(`${base}/game/`);
+  await page.waitForFunction('window.Module && Module.calledRun', { polling: 20 });
+  // The page reloads for the editor, and again when it is left.
+  const running = (mode) => `document.body.classList.contains('${mode}') && ` +
+                            "window.Module && Module.calledRun && !window.tarnEnded";
+  await page.click('#edit');
+  await page.waitForFunction(running('editor'), { polling: 20 });
+  // A new round is empty: no link to a round that a link would refuse.
+  await page.click('#shareButton');
+  assert.doesNotMatch(await page.$eval('#link', (e) => e.value), /#round=/);
+  await page.keyboard.press('Digit3');  // yellow on the top left cell of the new round
+  await new Promise((r) => setTimeout(r, 300));
+  await page.click('#shareButton');
+  const link = await page.$eval('#link', (e) => e.value);
+  const code = link.match(/#round=([A-Za-z0-9_-]+)$/)[1];
+  assert.equal(code.length, 57);
+  // Unsaved: Escape asks, a second leaves, and the page goes back to the game.
+  await page.keyboard.press('Escape');
+  await new Promise((r) => setTimeout(r, 300));
+  await page.keyboard.press('Escape');
+  await page.waitForFunction(running('play'), { polling: 20 });
+  assert.equal(await page.evaluate(() => window.location.hash), '');
+
+  const { stats } = await runPage(page, base, `frames=10&fast=1&stats=1#round=${code}`);
+  const field = JSON.parse(stats).field.flat();
+  assert.equal(field[0], 3);
+  assert.equal(field.filter((c) => c > 0).length, 1);
+  await context.close();
+  assert.deepEqual(errors, []);
+});
+
+test('a high score\'s name is typed: letters that launch elsewhere are letters there', async () => {
+  const errors = [];
+  const { context, page } = await freshPage(errors);
+  // The golden game runs out after its input: game over near frame 7000, then the name entry.
+  await page.goto(`${base}/game/?input=../files/bot-golden-rounds.input&frames=9000&fast=1&stats=1&shot=7100`);
+  await page.waitForFunction(() => document.getElementById('shot').textContent !== '',
+                             { timeout: 120000, polling: 20 });
+  for (const key of ['KeyZ', 'KeyX', 'Enter']) await page.keyboard.press(key);
+  await page.waitForFunction('window.tarnEnded === true', { timeout: 120000, polling: 50 });
+  const table = await page.evaluate(() => atob(localStorage.getItem('tarngame/data.dat') || ''));
+  assert.equal(table.slice(0, 3), 'ZXA', 'the top name as typed');
   await context.close();
   assert.deepEqual(errors, []);
 });
