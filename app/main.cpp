@@ -22,9 +22,9 @@
 namespace {
 
 // --export-round FILE.txt:N, N counting from 1 as the file does.
-int ExportRound(const std::string& spec) {
-    const size_t colon = spec.rfind(':');
-    const std::string path = spec.substr(0, colon);
+int ExportRound(const std::string& request) {
+    const size_t colon = request.rfind(':');
+    const std::string path = request.substr(0, colon);
     RoundSet rounds;
     std::string error;
     if (!EditorScene::ReadFile(path, &rounds, &error)) {
@@ -32,11 +32,11 @@ int ExportRound(const std::string& spec) {
         return 1;
     }
     char* end = nullptr;
-    const long n = std::strtol(spec.c_str() + colon + 1, &end, 10);
-    if (*end != '\0' || end == spec.c_str() + colon + 1 || n < 1 ||
+    const long n = std::strtol(request.c_str() + colon + 1, &end, 10);
+    if (*end != '\0' || end == request.c_str() + colon + 1 || n < 1 ||
         n > static_cast<long>(rounds.records.size())) {
         std::fprintf(stderr, "tarngame: %s holds rounds 1 to %zu, not \"%s\"\n", path.c_str(),
-                     rounds.records.size(), spec.c_str() + colon + 1);
+                     rounds.records.size(), request.c_str() + colon + 1);
         return 1;
     }
     std::printf("%s\n", EncodeRoundCode(rounds.records[n - 1]).c_str());
