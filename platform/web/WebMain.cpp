@@ -118,6 +118,11 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* tarn_editor_round_code() {
     return code.c_str();
 }
 
+// The page's editor button asks first when it would leave a game in play.
+extern "C" EMSCRIPTEN_KEEPALIVE int tarn_game_in_play() {
+    return g_game && g_game->state == kStatePlay && g_game->running ? 1 : 0;
+}
+
 int main() {
     PlatformOptions options;
     options.dataDir = "/data";
