@@ -1,19 +1,12 @@
-// The desktop program: reads its options, starts the platform and runs the shell.
+// The desktop program: turns its command line into a start and runs it.
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/CommandLine.h"
-#include "app/Globals.h"
-#include "app/Resources.h"
-#include "app/Shell.h"
-#include "app/StatsReport.h"
-#include "bot/Autoplayer.h"
-#include "game/Game.h"
+#include "app/Program.h"
 #include "game/RoundBook.h"
 #include "game/RoundCode.h"
 #include "pages/EditorScene.h"
-#include "platform/FrameInput.h"
-#include "platform/i_system.h"
 
 #ifndef TARN_VERSION
 #define TARN_VERSION "0.1.0"
@@ -43,10 +36,18 @@ int ExportRound(const std::string& request) {
     return 0;
 }
 
-// The person took over from the demo: the autoplayer stops and the title page waits for them.
-void HandBackFromDemo() {
-    I_SetFrameInputSource(nullptr);
-    if (g_game) g_game->ReturnToTitle();
+Program ProgramOf(const CommandLine& options) {
+    Program program;
+    program.platform = options.platform;
+    program.roundsFile = options.roundsFile;
+    if (!options.editFile.empty()) program.start = Program::Start::kEditor;
+    program.editFile = options.editFile;
+    program.importCode = options.importCode;
+    program.startRound = options.startRound;
+    program.stats = options.stats;
+    if (options.bot)
+        program.bot = options.botPush ? Autoplayer::Mode::kPush : Autoplayer::Mode::kRounds;
+    return program;
 }
 
 }  // namespace
@@ -66,52 +67,17 @@ int main(int argc, char** argv) {
         std::printf("tarngame %s\n", TARN_VERSION);
         return 0;
     }
-    // A malformed round set is refused before any window opens.
-    RoundBook customRounds;
-    if (!options.roundsFile.empty()) {
-        if (!RoundBook::Load(options.roundsFile, &customRounds, &error)) {
+    if (!options.exportRound.empty()) {
+        // A malformed --rounds set is refused first, as for any other start.
+        RoundBook rounds;
+        if (!options.roundsFile.empty() && !RoundBook::Load(options.roundsFile, &rounds, &error)) {
             std::fprintf(stderr, "tarngame: %s\n", error.c_str());
             return 1;
         }
-        g_customRounds = &customRounds;
+        return ExportRound(options.exportRound);
     }
-    if (!options.exportRound.empty()) return ExportRound(options.exportRound);
-    EditorStart editorStart;
-    if (!options.importCode.empty()) {
-        RoundRecord record;
-        if (!DecodeRoundCode(options.importCode, &record, &error) ||
-            !EditorScene::ImportRound(options.editFile, record, &editorStart, &error)) {
-            std::fprintf(stderr, "tarngame: %s\n", error.c_str());
-            return 1;
-        }
-        g_editorStart = &editorStart;
-    } else if (!options.editFile.empty()) {
-        editorStart.path = options.editFile;
-        if (!EditorScene::OpenFile(editorStart.path, &editorStart.rounds, &error)) {
-            std::fprintf(stderr, "tarngame: %s\n", error.c_str());
-            return 1;
-        }
-        g_editorStart = &editorStart;
-    }
-    RegisterResources(AppResources());
-    if (!I_Init(options.platform, argv[0], &error)) {
-        std::fprintf(stderr, "tarngame: %s\n", error.c_str());
-        return 1;
-    }
-    g_startRoundForTesting = options.startRound;
-    Autoplayer bot(options.botPush ? Autoplayer::Mode::kPush : Autoplayer::Mode::kRounds,
-                   options.startRound);
-    if (options.bot) {
-        I_SetFrameInputSource([&bot](long frame, std::vector<InputEvent>* events) {
-            if (g_game) bot.EventsFor(*g_game, frame, events);
-        });
-        if (!options.platform.headless) I_StartDemo(HandBackFromDemo);
-    }
-    int exitCode = WinMain(nullptr, nullptr, L"", 1);
-    if (exitCode == 0 && !I_ShotsWritten()) exitCode = 1;
-    I_SetFrameInputSource(nullptr);
-    if (options.stats && g_game) std::printf("%s\n", StatsJson(*g_game, I_FrameCount()).c_str());
-    if (options.bot && options.stats) std::fprintf(stderr, "%s", bot.Report().c_str());
-    I_Shutdown();
-    return exitCode;
+    const ProgramResult result = RunProgram(ProgramOf(options), argv[0]);
+    if (!result.stats.empty()) std::printf("%s\n", result.stats.c_str());
+    std::fprintf(stderr, "%s", result.botReport.c_str());
+    return result.exitCode;
 }

@@ -8,8 +8,7 @@
 #include <vector>
 
 #include "app/Globals.h"
-#include "app/Resources.h"
-#include "app/Shell.h"
+#include "app/Program.h"
 #include "game/Game.h"
 #include "pages/TitleScene.h"
 #include "platform/FrameInput.h"
@@ -26,13 +25,11 @@ TEST(FrameInput, AskedOncePerFrameDeliveredBeforeItAndRecorded) {
     options.dataDir = test::MakeDataDir();
     options.saveDir = test::MakeTempDir();
     options.recordFile = test::MakeTempDir() + "/run.input";
-    std::string error;
-    RegisterResources(AppResources());
-    ASSERT_TRUE(I_Init(options, "tarngame", &error)) << error;
-
+    Program program;
+    program.platform = options;
     std::vector<long> asked;
     int selectionSeenAt6 = -1;
-    I_SetFrameInputSource([&](long frame, std::vector<InputEvent>* events) {
+    program.input = [&](long frame, std::vector<InputEvent>* events) {
         asked.push_back(frame);
         if (frame == 6 && g_game) selectionSeenAt6 = g_game->titlePage->selection;
         if (frame != 5) return;
@@ -44,10 +41,8 @@ TEST(FrameInput, AskedOncePerFrameDeliveredBeforeItAndRecorded) {
         InputEvent up = down;
         up.message = WM_KEYUP;
         events->push_back(up);
-    });
-    EXPECT_EQ(WinMain(nullptr, nullptr, L"", 1), 0);
-    I_SetFrameInputSource(nullptr);
-    I_Shutdown();
+    };
+    EXPECT_EQ(RunProgram(program, "tarngame").exitCode, 0);
 
     std::vector<long> expected;
     for (long f = 0; f <= 12; ++f)

@@ -8,8 +8,7 @@
 #include <string>
 
 #include "app/Globals.h"
-#include "app/Resources.h"
-#include "app/Shell.h"
+#include "app/Program.h"
 #include "game/Game.h"
 #include "pages/TitleScene.h"
 #include "platform/i_system.h"
@@ -73,13 +72,10 @@ TEST(Monkey, RandomInputInEveryStateKeepsTheGameWhole) {
     options.inputFile = dir + "/monkey.txt";
     options.dataDir = test::BuildDataDir();
     options.saveDir = dir + "/save";
-    std::string error;
-    RegisterResources(AppResources());
-    ASSERT_TRUE(I_Init(options, "tarngame", &error)) << error;
-    SetFrameObserver(CheckInvariants);
-    EXPECT_EQ(WinMain(nullptr, nullptr, L"", 1), 0);
-    SetFrameObserver(nullptr);
-    I_Shutdown();
+    Program program;
+    program.platform = options;
+    program.observer = CheckInvariants;
+    EXPECT_EQ(RunProgram(program, "tarngame").exitCode, 0);
     EXPECT_EQ(g_invariants.Frames(), frames);
     for (int s = 0; s < 5; ++s)
         EXPECT_GT(g_invariants.FramesIn(s), 0) << "state " << s;

@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "app/Globals.h"
+#include "app/Program.h"
 #include "app/Resources.h"
 #include "app/Shell.h"
 #include "game/Game.h"
@@ -24,16 +26,19 @@ PlatformOptions Headless(long frames) {
     return options;
 }
 
+int RunHeadless(const PlatformOptions& options) {
+    Program program;
+    program.platform = options;
+    return RunProgram(program, "tarngame").exitCode;
+}
+
 bool Contains(const std::vector<std::string>& log, const std::string& line) {
     return std::find(log.begin(), log.end(), line) != log.end();
 }
 
 TEST(Shell, FirstPaintCreatesEverythingAndTheDestroyPathEndsWithZero) {
-    std::string error;
-    RegisterResources(AppResources());
-    ASSERT_TRUE(I_Init(Headless(0), "tarngame", &error)) << error;
     I_HeadlessSoundLog().clear();
-    EXPECT_EQ(WinMain(nullptr, nullptr, L"", 1), 0);
+    EXPECT_EQ(RunHeadless(Headless(0)), 0);
     ASSERT_NE(g_game, nullptr);
     ASSERT_NE(g_backBuffer, nullptr);
     EXPECT_FALSE(g_firstPaint);
@@ -46,7 +51,6 @@ TEST(Shell, FirstPaintCreatesEverythingAndTheDestroyPathEndsWithZero) {
     EXPECT_TRUE(Contains(log, "load 7 backnormal.wav"));
     EXPECT_TRUE(Contains(log, "play 7 1"));
     EXPECT_EQ(log.back(), "close");
-    I_Shutdown();
 }
 
 TEST(Shell, PacingSurvivesTheTickCounterWrapping) {
@@ -105,13 +109,42 @@ TEST(Shell, ProgramDirectoryIsTheDataDirectory) {
     options.dataDir = test::MakeTempDir() + "/d\xC3\xA9j\xC3\xA0";  // non-ASCII in UTF-8
     std::filesystem::create_directories(options.dataDir);
     test::CompleteDataDir(options.dataDir);
-    std::string error;
-    RegisterResources(AppResources());
-    ASSERT_TRUE(I_Init(options, "tarngame", &error)) << error;
-    ASSERT_EQ(WinMain(nullptr, nullptr, L"", 1), 0);
+    ASSERT_EQ(RunHeadless(options), 0);
     EXPECT_EQ(std::string(g_moduleDirA), options.dataDir);
     EXPECT_EQ(std::string(g_saveDirA), options.saveDir);
-    I_Shutdown();
+}
+
+}  // namespace
+
+namespace {
+
+// The desktop and the page run the same start: these hold for both.
+TEST(Program, AShotThatWasNotWrittenFailsTheRun) {
+    Program program;
+    program.platform = Headless(3);
+    program.platform.shots.push_back({1, "/nonexistent-dir/shot.png"});
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(RunProgram(program, "tarngame").exitCode, 1);
+    testing::internal::GetCapturedStderr();
+}
+
+TEST(Program, AnEditorSetThatCannotBeOpenedFailsOrLeavesTheTitle) {
+    const std::string dir = test::MakeTempDir();
+    std::ofstream(dir + "/bad.txt") << "this is not a round set\n";
+    Program program;
+    program.platform = Headless(2);
+    program.start = Program::Start::kEditor;
+    program.editFile = dir + "/bad.txt";
+    Program::Start started = Program::Start::kEditor;
+    program.started = [&started](Program::Start start) { started = start; };
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(RunProgram(program, "tarngame").exitCode, 1);
+    program.editorOrTitle = true;  // the page
+    EXPECT_EQ(RunProgram(program, "tarngame").exitCode, 0);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("tarngame: "), std::string::npos);
+    EXPECT_EQ(started, Program::Start::kTitle);
+    ASSERT_NE(g_game, nullptr);
+    EXPECT_EQ(g_game->state, kStateTitle);
 }
 
 }  // namespace

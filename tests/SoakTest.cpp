@@ -6,8 +6,7 @@
 #include <vector>
 
 #include "app/Globals.h"
-#include "app/Resources.h"
-#include "app/Shell.h"
+#include "app/Program.h"
 #include "bot/Autoplayer.h"
 #include "game/Game.h"
 #include "platform/FrameInput.h"
@@ -32,20 +31,11 @@ void Soak(Autoplayer::Mode mode) {
     options.frames = frames;
     options.dataDir = test::BuildDataDir();
     options.saveDir = test::MakeTempDir();
-    std::string error;
-    RegisterResources(AppResources());
-    ASSERT_TRUE(I_Init(options, "tarngame", &error)) << error;
-    static Autoplayer* bot;
-    Autoplayer player(mode);
-    bot = &player;
-    I_SetFrameInputSource([](long frame, std::vector<InputEvent>* events) {
-        if (g_game) bot->EventsFor(*g_game, frame, events);
-    });
-    SetFrameObserver([] { g_invariants.Check(*g_game); });
-    EXPECT_EQ(WinMain(nullptr, nullptr, L"", 1), 0);
-    SetFrameObserver(nullptr);
-    I_SetFrameInputSource(nullptr);
-    I_Shutdown();
+    Program program;
+    program.platform = options;
+    program.bot = mode;
+    program.observer = [] { g_invariants.Check(*g_game); };
+    EXPECT_EQ(RunProgram(program, "tarngame").exitCode, 0);
     EXPECT_EQ(g_invariants.Frames(), frames);
     EXPECT_GT(g_game->shotsFired, frames / 200);
     // The full run is long enough to go round the states: games end and are tried again.

@@ -1,0 +1,45 @@
+// One start of the program, whoever asks for it (the desktop's command line, the page's
+// address, a test), and the one function that runs it: the platform, the shell and the report.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "app/Shell.h"
+#include "bot/Autoplayer.h"
+#include "game/RoundBook.h"
+#include "platform/FrameInput.h"
+#include "platform/i_system.h"
+
+struct Program {
+    enum class Start { kTitle, kPlay, kEditor };
+    Start start = Start::kTitle;
+    PlatformOptions platform;  // directories, frames, shots, input, record, back end
+    // A player's round set to play instead of the built-in one: a file, read before anything
+    // opens, or a set already compiled (the page's round link).
+    std::string roundsFile;
+    std::optional<RoundBook> rounds;
+    std::string editFile;    // kEditor: the set to edit (created when missing)
+    std::string importCode;  // kEditor: a round code added to editFile and edited
+    // The page: an editor set that cannot be opened leaves the title page instead of failing.
+    bool editorOrTitle = false;
+    int startRound = -1;  // for testing: new games start at this round index
+    bool stats = false;   // the result carries the --stats line
+    std::optional<Autoplayer::Mode> bot;
+    FrameInputSource input;            // tests: a frame's events, beside any script
+    FrameObserver observer = nullptr;  // tests: after every frame
+    // Told what starts once that is settled, before the shell runs (the page shows it).
+    std::function<void(Start)> started;
+};
+
+struct ProgramResult {
+    int exitCode = 0;
+    std::string stats;      // Program::stats: the game's state at exit, one JSON line
+    std::string botReport;  // with a bot and stats: how it played
+};
+
+// Runs the program once. A failed start prints its reason (prefixed "tarngame: ") and ends
+// with 1; so does a run whose --shot picture was not written. The game stays in g_game for
+// the caller to inspect until the next run.
+ProgramResult RunProgram(const Program& program, const char* argv0);

@@ -1,0 +1,72 @@
+#include "platform/web/PageCalls.h"
+
+#include <emscripten.h>
+
+// clang-format off
+EM_JS(void, tarn_url_param, (const char* name, char* out, int size, int fragment), {
+    const part = fragment ? window.location.hash.substring(1) : window.location.search;
+    const value = new URLSearchParams(part).get(UTF8ToString(name)) || "";
+    stringToUTF8(value, out, size);
+});
+
+EM_JS(int, tarn_url_flag, (const char* name), {
+    return new URLSearchParams(window.location.hash.substring(1)).has(UTF8ToString(name)) ? 1 : 0;
+});
+
+EM_JS(void, tarn_page_mode, (const char* mode), {
+    if (Module.onMode) Module.onMode(UTF8ToString(mode));
+});
+
+EM_ASYNC_JS(int, tarn_fetch_file, (const char* url, const char* path), {
+    try {
+        const response = await fetch(UTF8ToString(url), { cache: "no-store" });
+        if (!response.ok) throw new Error(response.status + " " + response.statusText);
+        FS.writeFile(UTF8ToString(path), new Uint8Array(await response.arrayBuffer()));
+        return 1;
+    } catch (e) {
+        console.error("tarngame: cannot fetch " + UTF8ToString(url) + ": " + e.message);
+        return 0;
+    }
+});
+
+EM_JS(void, tarn_report_stats, (const char* json), {
+    const text = UTF8ToString(json);
+    console.log(text);
+    const element = document.getElementById("stats");
+    if (element) element.textContent = text;
+});
+
+EM_JS(void, tarn_game_over, (int code), {
+    if (Module.onGameEnded) Module.onGameEnded(code);
+});
+// clang-format on
+
+namespace platform::web {
+
+std::string AddressParam(const char* name, bool fragment) {
+    char buffer[1024];
+    tarn_url_param(name, buffer, sizeof buffer, fragment ? 1 : 0);
+    return buffer;
+}
+
+bool AddressFlag(const char* name) {
+    return tarn_url_flag(name) != 0;
+}
+
+bool FetchFile(const std::string& url, const std::string& path) {
+    return tarn_fetch_file(url.c_str(), path.c_str()) != 0;
+}
+
+void ShowMode(const char* mode) {
+    tarn_page_mode(mode);
+}
+
+void ShowStats(const std::string& json) {
+    tarn_report_stats(json.c_str());
+}
+
+void ShowGameEnded(int exitCode) {
+    tarn_game_over(exitCode);
+}
+
+}  // namespace platform::web

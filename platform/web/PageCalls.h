@@ -1,0 +1,21 @@
+// What the page's program asks of the page itself, beyond the window back end: its address,
+// files fetched beside it, and what it shows of the run.
+#pragma once
+
+#include <string>
+
+namespace platform::web {
+
+// One parameter of the page's address, from its query (?name=value) or its fragment
+// (#name=value); "" when absent.
+std::string AddressParam(const char* name, bool fragment = false);
+// Whether the fragment names this flag (#edit).
+bool AddressFlag(const char* name);
+// Fetches a file relative to the page into the program's file system; true when it arrived.
+bool FetchFile(const std::string& url, const std::string& path);
+// Tells the page what runs: "game", "round" or "editor".
+void ShowMode(const char* mode);
+void ShowStats(const std::string& json);
+void ShowGameEnded(int exitCode);
+
+}  // namespace platform::web
