@@ -4,7 +4,9 @@
 #include <cwchar>
 #include <string>
 
+#include "gfx/DisplayFormat.h"
 #include "platform/Text.h"
+#include "platform/i_system.h"
 
 HWND g_hWnd = nullptr;
 wchar_t g_moduleDirW[kModuleDirLength] = {};
@@ -26,7 +28,10 @@ uint32_t g_lastFrameTick = 0;
 
 void SetShellEnvironment(const GXDisplayProperties* display, const char* dataDir,
                          const char* saveDir) {
-    if (display) g_display = *display;
+    if (display) {
+        g_display = *display;
+        SetDisplayFormat(*display);
+    }
     if (dataDir) {
         std::snprintf(g_moduleDirA, sizeof g_moduleDirA, "%s", dataDir);
         const std::wstring wide = platform::Utf8ToWide(dataDir);
@@ -34,4 +39,5 @@ void SetShellEnvironment(const GXDisplayProperties* display, const char* dataDir
         g_moduleDirW[kModuleDirLength - 1] = L'\0';
     }
     if (saveDir) std::snprintf(g_saveDirA, sizeof g_saveDirA, "%s", saveDir);
+    I_UseDirectories(dataDir ? dataDir : "", saveDir ? saveDir : "");
 }

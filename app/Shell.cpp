@@ -13,6 +13,7 @@
 #include "app/Resources.h"
 #include "game/Game.h"
 #include "gfx/BackBuffer.h"
+#include "gfx/DisplayFormat.h"
 #include "platform/i_gx.h"
 #include "platform/i_sound.h"
 #include "platform/i_system.h"
@@ -82,6 +83,7 @@ LRESULT FirstPaint(HWND window) {
     if (!GXOpenDisplay(window, GX_FULLSCREEN)) return AbandonStart();
     g_display = GXGetDisplayProperties();
     if (!LayoutIsPacked(g_display)) return AbandonStart();
+    SetDisplayFormat(g_display);
     g_frameBytes =
         g_display.cxWidth * g_display.cyHeight * static_cast<uint32_t>(g_display.cBPP) >> 3;
     g_frameBuffer = static_cast<uint8_t*>(std::malloc(g_frameBytes));
@@ -92,7 +94,7 @@ LRESULT FirstPaint(HWND window) {
         g_frameOrigin, static_cast<int>(g_display.cxWidth), static_cast<int>(g_display.cyHeight),
         g_display.cbxPitch, g_display.cbyPitch, g_display.cBPP >> 3);
     if (!g_backBuffer) return AbandonStart();
-    g_game = new (std::nothrow) Game();
+    g_game = new (std::nothrow) Game(g_customRounds);
     if (!g_game) return AbandonStart();
     // Where the options page exists a start round is chosen there (the bot does so by keys);
     // without it, testing sets it here.
@@ -201,7 +203,20 @@ bool RegisterFrameClass(HINSTANCE instance, const wchar_t* className) {
     return RegisterClassW(&wc);
 }
 
+// The game asked to end (its Quit entry): the window closes as the device's did.
+void CarryOutQuitRequest() {
+    if (!g_game || !g_game->quitRequested) return;
+    g_game->quitRequested = false;
+    PostMessageW(g_hWnd, WM_DESTROY, 0, 0);
+}
+
 LRESULT FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = HandleMessage(window, message, wParam, lParam);
+    CarryOutQuitRequest();
+    return result;
+}
+
+LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             std::memset(&g_shellActivateInfo, 0, sizeof g_shellActivateInfo);

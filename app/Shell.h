@@ -12,6 +12,7 @@ int WinMain(HINSTANCE instance, HINSTANCE previous, const wchar_t* commandLine, 
 bool InitInstance(HINSTANCE instance, int showCommand);
 bool RegisterFrameClass(HINSTANCE instance, const wchar_t* className);
 LRESULT FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void WaitForNextFrame();
 
 // Tests and tools: called after every frame (update, render, copy, pacing); null for none.

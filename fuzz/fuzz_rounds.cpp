@@ -8,6 +8,7 @@
 #include "game/Game.h"
 #include "game/RoundCode.h"
 #include "game/RoundFormat.h"
+#include "platform/i_system.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckText(data, size);
     fuzz::WriteFile("rounds.dat", data, size);
     static Game* game = new Game();
-    game->UseRounds(RoundBook::BuiltIn(g_moduleDirA));
+    game->UseRounds(RoundBook::BuiltIn(I_DataDir().c_str()));
     for (int n = 0; n < 48; ++n) {
         game->LoadRound(n);
         for (auto& row : game->field)

@@ -10,7 +10,6 @@
 #include "actors/Effect.h"
 #include "actors/FishEffect.h"
 #include "actors/Rival.h"
-#include "app/Globals.h"
 #include "bosses/Boss.h"
 #include "game/GameRandom.h"
 #include "game/Settings.h"
@@ -64,8 +63,8 @@ bool IsConfirmKey(int key) {
     return key == kConfirmKeys[0] || key == kConfirmKeys[1] || key == kConfirmKeys[2];
 }
 
-Game::Game() {
-    roundBook = g_customRounds ? *g_customRounds : RoundBook::BuiltIn(g_moduleDirA);
+Game::Game(const RoundBook* customRounds) {
+    roundBook = customRounds ? *customRounds : RoundBook::BuiltIn(I_DataDir().c_str());
     bestRound = LoadProgress();
     Settings::Load();
     keys = GXGetDefaultKeys(GX_NORMALKEYS);

@@ -60,7 +60,8 @@ bool IsConfirmKey(int key);
 
 class Game {
   public:
-    Game();
+    // A player's round set, or null for the built-in rounds in the data directory.
+    explicit Game(const RoundBook* customRounds = nullptr);
     virtual ~Game();
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
@@ -230,6 +231,8 @@ class Game {
     bool rivalLoseArmed = true;
     bool roundCleared = false;
     bool running = false;
+    // The title page's Quit entry asks; the shell that runs the game ends the program.
+    bool quitRequested = false;
     bool shotFlying = false;
     bool losing = false;
     bool rowParityFlag = false;

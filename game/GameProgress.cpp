@@ -2,7 +2,6 @@
 // round set keeps its own file, named by the set (RoundBook).
 #include <cstdio>
 
-#include "app/Globals.h"
 #include "game/Game.h"
 #include "gfx/DataPath.h"
 #include "platform/i_system.h"
@@ -10,7 +9,8 @@
 int Game::LoadProgress() {
     char path[kMaxDataPath];
     // A set that keeps nothing (the editor's trial round) has no file name.
-    if (!roundBook.ProgressFile()[0] || !MakeDataPath(path, g_saveDirA, roundBook.ProgressFile()))
+    if (!roundBook.ProgressFile()[0] ||
+        !MakeDataPath(path, I_SaveDir().c_str(), roundBook.ProgressFile()))
         return -1;
     FILE* f = std::fopen(path, "rb");
     if (!f) return -1;
@@ -27,7 +27,8 @@ void Game::SaveProgress() {
     if (round < bestRound) return;
     bestRound = round;
     char path[kMaxDataPath];
-    if (!roundBook.ProgressFile()[0] || !MakeDataPath(path, g_saveDirA, roundBook.ProgressFile()))
+    if (!roundBook.ProgressFile()[0] ||
+        !MakeDataPath(path, I_SaveDir().c_str(), roundBook.ProgressFile()))
         return;
     const unsigned char bytes[4] = {static_cast<unsigned char>(round & 0xFF),
                                     static_cast<unsigned char>(round >> 8 & 0xFF),

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/Globals.h"
 #include "gfx/DataPath.h"
 #include "platform/i_system.h"
 #include "sound/SoundBank.h"
@@ -14,8 +13,8 @@ constexpr char kHeader[] = "tarngame-settings 1\n";
 constexpr size_t kMaxFileBytes = 128;
 
 bool SettingsPath(char (&path)[kMaxDataPath]) {
-    if (g_saveDirA[0] == '\0') return false;
-    return MakeDataPath(path, g_saveDirA, "\\settings.txt") != nullptr;
+    if (I_SaveDir().empty()) return false;
+    return MakeDataPath(path, I_SaveDir().c_str(), "\\settings.txt") != nullptr;
 }
 
 // "name N\n" at *text, N in 0..64 written plainly; moves *text past the line.

@@ -4,8 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/Globals.h"
 #include "gfx/DataPath.h"
+#include "gfx/DisplayFormat.h"
+#include "platform/i_system.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ void PixelColour(const FileData& data, const uint8_t* p, uint8_t* r, uint8_t* g,
 
 bool Convert(const FileData& data, Bitmap* bitmap) {
     const int32_t w = data.info.width, h = data.info.height;
-    const int bytesPerPixel = g_display.cBPP == 16 ? 2 : g_display.cBPP == 24 ? 3 : 0;
+    const int bytesPerPixel = DisplayBytesPerPixel();
     if (bytesPerPixel == 0) return false;
     bitmap->pixels = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(w) * h * bytesPerPixel));
     if (!bitmap->pixels) return false;
@@ -118,8 +119,10 @@ bool Convert(const FileData& data, Bitmap* bitmap) {
 
 uint16_t PackDisplayColour(int r, int g, int b) {
     const int r5 = (r & 0xFF) >> 3, g5 = (g & 0xFF) >> 3, b5 = (b & 0xFF) >> 3;
-    if (g_display.ffFormat & kfDirect565) return static_cast<uint16_t>(b5 | g5 << 6 | r5 << 11);
-    if (g_display.ffFormat & kfDirect555) return static_cast<uint16_t>(b5 | g5 << 5 | r5 << 10);
+    if (DisplayFormat().ffFormat & kfDirect565)
+        return static_cast<uint16_t>(b5 | g5 << 6 | r5 << 11);
+    if (DisplayFormat().ffFormat & kfDirect555)
+        return static_cast<uint16_t>(b5 | g5 << 5 | r5 << 10);
     return 0;
 }
 
@@ -134,7 +137,7 @@ void Bitmap::SetLoadObserver(LoadObserver observer) {
 Bitmap* Bitmap::Load(const char* name) {
     if (g_loadObserver) g_loadObserver(name);
     char path[kMaxDataPath];
-    if (!MakeDataPath(path, g_moduleDirA, name)) return nullptr;
+    if (!MakeDataPath(path, I_DataDir().c_str(), name)) return nullptr;
     FILE* f = std::fopen(path, "rb");
     if (!f) return nullptr;
     FileData data;
@@ -153,7 +156,7 @@ Bitmap* Bitmap::Load(const char* name) {
 }
 
 Bitmap* Bitmap::Filled(int width, int height, int r, int g, int b) {
-    const int bytesPerPixel = g_display.cBPP == 16 ? 2 : g_display.cBPP == 24 ? 3 : 0;
+    const int bytesPerPixel = DisplayBytesPerPixel();
     if (bytesPerPixel == 0 || width <= 0 || height <= 0 || width > kMaxDimension ||
         height > kMaxDimension)
         return nullptr;
@@ -177,7 +180,7 @@ Bitmap* Bitmap::Filled(int width, int height, int r, int g, int b) {
 }
 
 void Bitmap::SetColorKey(int r, int g, int b) {
-    if (g_display.cBPP == 16) key16 = PackDisplayColour(r, g, b);
+    if (DisplayFormat().cBPP == 16) key16 = PackDisplayColour(r, g, b);
     keyRGB[0] = static_cast<uint8_t>(r);
     keyRGB[1] = static_cast<uint8_t>(g);
     keyRGB[2] = static_cast<uint8_t>(b);
@@ -186,8 +189,8 @@ void Bitmap::SetColorKey(int r, int g, int b) {
 
 void Bitmap::SetColorKeyFromCorner() {
     if (!pixels) return;
-    if (g_display.cBPP == 16) std::memcpy(&key16, pixels, 2);
-    if (g_display.cBPP == 24) std::memcpy(keyRGB, pixels, 3);
+    if (DisplayFormat().cBPP == 16) std::memcpy(&key16, pixels, 2);
+    if (DisplayFormat().cBPP == 24) std::memcpy(keyRGB, pixels, 3);
     keyEnabled = true;
 }
 

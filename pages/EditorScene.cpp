@@ -6,10 +6,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/Globals.h"
 #include "game/Game.h"
 #include "gfx/BackBuffer.h"
 #include "gfx/Bitmap.h"
+#include "gfx/DisplayFormat.h"
 #include "gfx/SmallFont.h"
 #include "platform/i_system.h"
 #include "platform/i_window.h"
@@ -49,7 +49,7 @@ constexpr int kKeyR = 255, kKeyG = 0, kKeyB = 255;
 // A rectangle of one colour, hollow (border pixels wide, the rest see-through) or filled
 // (border 0). The editor's frames and panel need no picture files.
 Bitmap* MakeBox(int w, int h, int r, int g, int b, int border) {
-    const int bytes = g_display.cBPP == 16 ? 2 : g_display.cBPP == 24 ? 3 : 0;
+    const int bytes = DisplayBytesPerPixel();
     if (bytes == 0) return nullptr;
     Bitmap* box = new Bitmap;
     box->pixels = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(w) * h * bytes));
@@ -257,7 +257,7 @@ bool EditorScene::Save() {
 
 void EditorScene::Leave() {
     I_SetTypedKeys(false);
-    PostMessageW(g_hWnd, WM_DESTROY, 0, 0);
+    game_->quitRequested = true;
 }
 
 void EditorScene::OnKey(int key) {

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/Globals.h"
 #include "game/Game.h"
 #include "gfx/BackBuffer.h"
 #include "gfx/Bitmap.h"
@@ -25,8 +24,8 @@ constexpr int kGameJustEnded = 0;
 // A custom round set keeps its own table; the editor's trial round keeps none.
 bool DataFilePath(const Game& game, char (&path)[kMaxDataPath]) {
     const char* name = game.roundBook.ScoresFile();
-    if (g_saveDirA[0] == '\0' || name[0] == '\0') return false;
-    return MakeDataPath(path, g_saveDirA, name) != nullptr;
+    if (I_SaveDir().empty() || name[0] == '\0') return false;
+    return MakeDataPath(path, I_SaveDir().c_str(), name) != nullptr;
 }
 
 bool IsNameCharacter(unsigned char c) {

@@ -1,6 +1,5 @@
 #include "pages/TitleScene.h"
 
-#include "app/Globals.h"
 #include "game/Game.h"
 #include "platform/i_window.h"
 
@@ -16,7 +15,7 @@ void TitleScene::Confirm() {
             game->state = kStateOptions;
             return;
         case kQuit:
-            PostMessageW(g_hWnd, WM_DESTROY, 0, 0);
+            game->quitRequested = true;
             return;
         default:
             return;

@@ -153,6 +153,11 @@ const std::string& I_SaveDir() {
     return State().saveDir;
 }
 
+void I_UseDirectories(const std::string& dataDir, const std::string& saveDir) {
+    if (!dataDir.empty()) State().dataDir = dataDir;
+    if (!saveDir.empty()) State().saveDir = saveDir;
+}
+
 bool I_MakeDirectories(const std::string& dir) {
     if (dir.empty()) return false;
     for (size_t at = 1; at <= dir.size(); ++at) {

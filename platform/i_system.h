@@ -49,6 +49,9 @@ int64_t I_Microseconds();
 // The data directory chosen by I_Init, and the save directory (created on first save).
 const std::string& I_DataDir();
 const std::string& I_SaveDir();
+// Tools and tests that run game code without I_Init: where its data and saves are. An empty
+// argument leaves that one as it is.
+void I_UseDirectories(const std::string& dataDir, const std::string& saveDir);
 
 // Creates dir and its parents (mode 0700 for the ones it makes). True if it exists afterwards.
 bool I_MakeDirectories(const std::string& dir);

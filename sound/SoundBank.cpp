@@ -2,8 +2,9 @@
 
 #include <cwchar>
 
-#include "app/Globals.h"
+#include "platform/Text.h"
 #include "platform/i_sound.h"
+#include "platform/i_system.h"
 
 namespace {
 
@@ -22,10 +23,11 @@ constexpr size_t kPathLength = 512;
 
 // The data directory plus the file's name; false when it does not fit.
 bool SoundPath(int index, wchar_t (&path)[kPathLength]) {
-    const size_t dir = std::wcslen(g_moduleDirW);
+    const std::wstring dataDir = platform::Utf8ToWide(I_DataDir());
+    const size_t dir = dataDir.size();
     const size_t name = std::wcslen(kFileNames[index]);
     if (dir + name + 1 > kPathLength) return false;
-    std::wmemcpy(path, g_moduleDirW, dir);
+    std::wmemcpy(path, dataDir.data(), dir);
     std::wmemcpy(path + dir, kFileNames[index], name + 1);
     return true;
 }
