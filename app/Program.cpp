@@ -5,8 +5,8 @@
 #include "app/Globals.h"
 #include "app/Resources.h"
 #include "app/StatsReport.h"
+#include "formats/RoundCode.h"
 #include "game/Game.h"
-#include "game/RoundCode.h"
 #include "pages/EditorScene.h"
 
 namespace {

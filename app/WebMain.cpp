@@ -10,9 +10,9 @@
 
 #include "app/Globals.h"
 #include "app/Program.h"
+#include "formats/RoundCode.h"
+#include "formats/RoundFormat.h"
 #include "game/Game.h"
-#include "game/RoundCode.h"
-#include "game/RoundFormat.h"
 #include "pages/EditorScene.h"
 #include "platform/web/PageCalls.h"
 #include "platform/web/WebBackend.h"

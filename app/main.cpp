@@ -4,8 +4,8 @@
 
 #include "app/CommandLine.h"
 #include "app/Program.h"
+#include "formats/RoundCode.h"
 #include "game/RoundBook.h"
-#include "game/RoundCode.h"
 #include "pages/EditorScene.h"
 
 #ifndef TARN_VERSION

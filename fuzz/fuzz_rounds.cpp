@@ -4,10 +4,10 @@
 #include <string>
 
 #include "app/Globals.h"
+#include "formats/RoundCode.h"
+#include "formats/RoundFormat.h"
 #include "fuzz/FuzzSupport.h"
 #include "game/Game.h"
-#include "game/RoundCode.h"
-#include "game/RoundFormat.h"
 #include "platform/i_system.h"
 
 namespace {

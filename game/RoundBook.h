@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "game/RoundFormat.h"
+#include "formats/RoundFormat.h"
 
 class RoundBook {
   public:

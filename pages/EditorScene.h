@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "game/RoundFormat.h"
+#include "formats/RoundFormat.h"
 #include "pages/Scene.h"
 
 class Bitmap;

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "game/RoundFormat.h"
+#include "formats/RoundFormat.h"
 #include "tests/TestSupport.h"
 
 namespace {

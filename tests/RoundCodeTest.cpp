@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "game/RoundCode.h"
+#include "formats/RoundCode.h"
 #include "tests/TestSupport.h"
 
 namespace {

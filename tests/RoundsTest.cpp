@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "game/RoundFormat.h"
+#include "formats/RoundFormat.h"
 
 namespace {
 

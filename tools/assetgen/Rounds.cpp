@@ -2,7 +2,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "game/RoundFormat.h"
+#include "formats/RoundFormat.h"
 #include "tools/assetgen/BmpWriter.h"
 #include "tools/assetgen/Generators.h"
 

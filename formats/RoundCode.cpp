@@ -1,4 +1,4 @@
-#include "game/RoundCode.h"
+#include "formats/RoundCode.h"
 
 #include <cstring>
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "game/RoundFormat.h"
+#include "formats/RoundFormat.h"
 
 constexpr int kRoundCodeLength = 57;
 

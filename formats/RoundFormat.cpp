@@ -1,4 +1,4 @@
-#include "game/RoundFormat.h"
+#include "formats/RoundFormat.h"
 
 #include <cctype>
 #include <cstring>
