@@ -24,6 +24,19 @@ namespace web = platform::web;
 // The player's own round set, kept with the saves so it lives in the browser's storage.
 constexpr char kEditorFile[] = "/saves/rounds.txt";
 
+// The editor, or its test of a round, is on the screen.
+bool Editing() {
+    return g_game && (g_game->state == kStateEditor || g_game->returnAfterPlay == kStateEditor);
+}
+
+// Leaving the editor goes to the title page: the page shows the game's tools again.
+void FollowTheEditor() {
+    static bool wasEditing = false;
+    const bool editing = Editing();
+    if (editing != wasEditing) web::ShowMode(editing ? "editor" : "game");
+    wasEditing = editing;
+}
+
 const char* ModeName(Program::Start start, bool roundLink) {
     if (start == Program::Start::kEditor) return "editor";
     return roundLink && start == Program::Start::kPlay ? "round" : "game";
@@ -92,6 +105,7 @@ int main() {
     program.started = [roundLink](Program::Start start) {
         web::ShowMode(ModeName(start, roundLink));
     };
+    program.observer = FollowTheEditor;
     const ProgramResult result = RunProgram(program, "/tarngame");
     if (!result.stats.empty()) web::ShowStats(result.stats);
     web::ShowGameEnded(result.exitCode);

@@ -64,7 +64,8 @@ bool IsConfirmKey(int key) {
 }
 
 Game::Game(const RoundBook* customRounds) {
-    roundBook = customRounds ? *customRounds : RoundBook::BuiltIn(I_DataDir().c_str());
+    ownRounds = customRounds ? *customRounds : RoundBook::BuiltIn(I_DataDir().c_str());
+    roundBook = ownRounds;
     bestRound = LoadProgress();
     Settings::Load();
     keys = GXGetDefaultKeys(GX_NORMALKEYS);

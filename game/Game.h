@@ -54,6 +54,7 @@ enum GameState : int {
     kStateGameOver = 3,
     kStateHiScores = 4,
     kStateEditor = 5,
+    kStateNone = -1,  // where a state to return to is not set
 };
 
 bool IsConfirmKey(int key);
@@ -116,6 +117,11 @@ class Game {
     // come back to the editor.
     void StartEditorTrial(const RoundRecord& record, int index);
     void ReturnToEditor();
+    // Leaving the editor: the title page, with the rounds the game started with.
+    void LeaveEditor();
+    // Where a game in play goes when it ends or is left, if not its own way (the hi-score
+    // page, the title): the editor, for its test of a round. True when it went there.
+    bool ReturnAfterPlay();
     // Plays another round set from now on (its own progress comes with it).
     void UseRounds(const RoundBook& book);
     int LastRound() const { return roundBook.LastRound(); }
@@ -237,7 +243,9 @@ class Game {
     bool losing = false;
     bool rowParityFlag = false;
     bool pushMode = false;
-    bool editorTrial = false;  // the game in play is the editor's test of one round
+    // kStateEditor while the game in play is the editor's test of one round; kStateNone else.
+    int returnAfterPlay = kStateNone;
+    RoundBook ownRounds;  // the set the game started with, for the title after the editor
     bool launchEnabled = true;
     // A press in the field is aiming the launcher and has not been lifted yet.
     bool pointerHeld = false;

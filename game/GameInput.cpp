@@ -65,7 +65,7 @@ void Game::LeavePlay() {
     ClearRunning();
     SoundBank::PlayMenu();
     state = kStateTitle;
-    if (editorTrial) ReturnToEditor();
+    ReturnAfterPlay();
 }
 
 void Game::OnStylusUp(int x, int y) {
@@ -137,10 +137,7 @@ void Game::FireKey() {
     if (!losing) return;
     losing = false;
     ClearRunning();
-    if (editorTrial) {
-        ReturnToEditor();
-        return;
-    }
+    if (ReturnAfterPlay()) return;
     state = kStateHiScores;
     hiScoreReturnState = kStatePlay;  // the finished game's score goes in first
     if (Scene* page = PageForState(kStateGameOver)) page->Prepare();

@@ -46,13 +46,25 @@ bool Game::OpenEditor(const EditorStart& start) {
 void Game::StartEditorTrial(const RoundRecord& record, int index) {
     UseRounds(RoundBook::Trial(record, index));
     startRound = LastRound();
-    editorTrial = true;
+    returnAfterPlay = kStateEditor;
     I_SetTypedKeys(false);
     StartGame(false);
 }
 
+bool Game::ReturnAfterPlay() {
+    if (returnAfterPlay != kStateEditor) return false;
+    ReturnToEditor();
+    return true;
+}
+
+void Game::LeaveEditor() {
+    UseRounds(ownRounds);
+    startRound = 0;
+    ReturnToTitle();
+}
+
 void Game::ReturnToEditor() {
-    editorTrial = false;
+    returnAfterPlay = kStateNone;
     ClearRunning();
     ClearEffects();
     EndClearSequence();

@@ -26,7 +26,7 @@ int GroupScore(int n) {
 
 void Game::Update() {
     // The editor's test of a round ends with the round: no victory picture.
-    if (editorTrial && state == kStatePlay && round > LastRound()) ReturnToEditor();
+    if (state == kStatePlay && round > LastRound() && ReturnAfterPlay()) return;
     if (!running) return;
     AutoLaunch();
     if (rival) rival->Update();

@@ -257,7 +257,7 @@ bool EditorScene::Save() {
 
 void EditorScene::Leave() {
     I_SetTypedKeys(false);
-    game_->quitRequested = true;
+    game_->LeaveEditor();
 }
 
 void EditorScene::OnKey(int key) {

@@ -223,7 +223,7 @@ test('the editor opens from the page, shares its round as a link, and leaves to 
   const { context, page } = await freshPage(errors);
   await page.goto(`${base}/game/`);
   await page.waitForFunction('window.Module && Module.calledRun', { polling: 20 });
-  // The page reloads for the editor, and again when it is left.
+  // The page reloads for the editor; leaving it goes to the title page without a reload.
   const running = (mode) => `document.body.classList.contains('${mode}') && ` +
                             "window.Module && Module.calledRun && !window.tarnEnded";
   await page.click('#edit');
