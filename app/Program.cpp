@@ -7,7 +7,7 @@
 #include "app/StatsReport.h"
 #include "formats/RoundCode.h"
 #include "game/Game.h"
-#include "pages/EditorScene.h"
+#include "game/RoundSetFile.h"
 
 namespace {
 
@@ -21,10 +21,10 @@ bool PrepareEditor(const Program& program, EditorStart* start, std::string* erro
     if (!program.importCode.empty()) {
         RoundRecord record;
         return DecodeRoundCode(program.importCode, &record, error) &&
-               EditorScene::ImportRound(program.editFile, record, start, error);
+               RoundSetFile::Import(program.editFile, record, start, error);
     }
     start->path = program.editFile;
-    return EditorScene::OpenFile(start->path, &start->rounds, error);
+    return RoundSetFile::Open(start->path, &start->rounds, error);
 }
 
 // The person took over from the demo: the autoplayer stops and the title page waits for them.

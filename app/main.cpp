@@ -6,7 +6,7 @@
 #include "app/Program.h"
 #include "formats/RoundCode.h"
 #include "game/RoundBook.h"
-#include "pages/EditorScene.h"
+#include "game/RoundSetFile.h"
 
 #ifndef TARN_VERSION
 #define TARN_VERSION "0.1.0"
@@ -20,7 +20,7 @@ int ExportRound(const std::string& request) {
     const std::string path = request.substr(0, colon);
     RoundSet rounds;
     std::string error;
-    if (!EditorScene::ReadFile(path, &rounds, &error)) {
+    if (!RoundSetFile::Read(path, &rounds, &error)) {
         std::fprintf(stderr, "tarngame: %s\n", error.c_str());
         return 1;
     }

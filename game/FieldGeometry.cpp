@@ -17,6 +17,19 @@ int FieldGeometry::CellY(int row) const {
     return fieldTop + row * rowHeight;
 }
 
+bool FieldGeometry::CellAt(int x, int y, int rows, int* row, int* col) const {
+    if (y < fieldTop) return false;
+    const int r = (y - fieldTop) / rowHeight;
+    if (r >= rows) return false;
+    const int left = CellX(r, 0);
+    if (x < left) return false;
+    const int c = (x - left) / cellWidth;
+    if (c >= RowLength(r)) return false;
+    *row = r;
+    *col = c;
+    return true;
+}
+
 int FieldGeometry::Neighbours(int row, int col, int rows[6], int cols[6]) const {
     // A long row's neighbours above and below sit half a cell left and right of it; a short
     // row's sit straight above and half a cell right.

@@ -18,6 +18,8 @@ struct FieldGeometry {
     bool IsShiftedRow(int row) const;
     int CellX(int row, int col) const;
     int CellY(int row) const;
+    // The cell under the point (x, y) among the first `rows` rows; false outside them.
+    bool CellAt(int x, int y, int rows, int* row, int* col) const;
     // Neighbours of (row, col) in the order groups are flooded; returns how many exist.
     int Neighbours(int row, int col, int rows[6], int cols[6]) const;
 };

@@ -139,7 +139,8 @@ class Game {
     void DrawStones(BackBuffer& target);
     void DrawField(BackBuffer& target);
     // The field's bubbles alone, as they lie (the editor draws its rounds with it).
-    void DrawFieldCells(BackBuffer& target, int shake) const;
+    void DrawFieldCells(BackBuffer& target, const int (&cells)[kFieldRows][kFieldCols],
+                        const FieldGeometry& geometry, int shake) const;
     // The ends of a round the drawn field decides: a bubble on the deadline, an empty field.
     void CheckFieldEnds();
     void DrawMachinery(BackBuffer& target);

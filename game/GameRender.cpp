@@ -160,19 +160,18 @@ void Game::DrawField(BackBuffer& target) {
     // The field jitters during the last launches before the ceiling comes down.
     const bool shaking = shotsSinceDrop > kWarnShots;
     if (shaking) shakeOffset = -shakeOffset;
-    DrawFieldCells(target, shaking ? shakeOffset : 0);
+    DrawFieldCells(target, field, Geometry(), shaking ? shakeOffset : 0);
     CheckFieldEnds();
 }
 
-void Game::DrawFieldCells(BackBuffer& target, int shake) const {
+void Game::DrawFieldCells(BackBuffer& target, const int (&cells)[kFieldRows][kFieldCols],
+                          const FieldGeometry& geometry, int shake) const {
     for (int r = 0; r < kFieldRows; ++r) {
-        for (int c = 0; c < RowLength(r); ++c) {
-            const int code = field[r][c];
+        for (int c = 0; c < geometry.RowLength(r); ++c) {
+            const int code = cells[r][c];
             if (code < 0) continue;
-            const int x =
-                fieldLeft + c * cellWidth + (((rowParity + r) % 2) * cellWidth) / 2 + shake;
             const int picture = code >= 1 && code <= 8 ? code : 0;
-            target.Draw(ballImages[picture], x, fieldTop + r * rowHeight, 0);
+            target.Draw(ballImages[picture], geometry.CellX(r, c) + shake, geometry.CellY(r), 0);
         }
     }
 }

@@ -1,9 +1,8 @@
 #include "game/RoundBook.h"
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
+#include "game/RoundSetFile.h"
 #include "gfx/DataPath.h"
 
 namespace {
@@ -59,14 +58,13 @@ bool RoundBook::Compile(const std::string& text, RoundBook* out, std::string* er
 }
 
 bool RoundBook::Load(const std::string& path, RoundBook* out, std::string* error) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    if (!in) {
+    std::string text;
+    if (!RoundSetFile::ReadText(path, &text)) {
         *error = path + ": cannot read the round set";
         return false;
     }
-    text << in.rdbuf();  // an empty file reads as no text, refused below as no rounds
-    if (Compile(text.str(), out, error)) return true;
+    // An empty file reads as no text, refused below as no rounds.
+    if (Compile(text, out, error)) return true;
     *error = path + ": " + *error;
     return false;
 }

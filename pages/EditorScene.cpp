@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "game/Game.h"
 #include "gfx/BackBuffer.h"
@@ -91,63 +89,7 @@ void ScreenText(char (&out)[24], const char* text) {
     out[n] = '\0';
 }
 
-RoundSet OneEmptyRound() {
-    RoundSet set;
-    set.records.push_back(RoundRecord{});
-    set.titles.push_back("New round");
-    return set;
-}
-
 }  // namespace
-
-bool EditorScene::ReadFile(const std::string& path, RoundSet* rounds, std::string* error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        *error = path + ": cannot read the file";
-        return false;
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    *error = ParseRounds(text.str(), *rounds, 1);
-    if (error->empty()) return true;
-    *error = path + ": " + *error;
-    return false;
-}
-
-bool EditorScene::OpenFile(const std::string& path, RoundSet* rounds, std::string* error) {
-    if (std::ifstream(path)) return ReadFile(path, rounds, error);
-    *rounds = OneEmptyRound();
-    if (WriteText(path, FormatRounds(*rounds))) return true;
-    *error = path + ": cannot create the file";
-    return false;
-}
-
-bool EditorScene::ImportRound(const std::string& path, const RoundRecord& record,
-                              EditorStart* start, std::string* error) {
-    RoundSet source;
-    const bool exists = static_cast<bool>(std::ifstream(path));
-    if (exists && !ReadFile(path, &source, error)) return false;
-    if (source.records.size() >= static_cast<size_t>(kRoundCount)) {
-        *error = path + ": the set already holds " + std::to_string(kRoundCount) + " rounds";
-        return false;
-    }
-    RoundSet rounds = source;
-    rounds.records.push_back(record);
-    rounds.titles.push_back("Imported round");
-    const std::string text = FormatRoundsKeeping(rounds, source);
-    if (!WriteText(path, text)) {
-        *error = path + ": cannot write the file";
-        return false;
-    }
-    start->path = path;
-    ParseRounds(text, start->rounds, 1);
-    start->round = static_cast<int>(rounds.records.size()) - 1;
-    return true;
-}
-
-bool EditorScene::WriteText(const std::string& path, const std::string& text) {
-    return I_WriteFileAtomic(path, text.data(), text.size());
-}
 
 EditorScene::EditorScene(Game* game, const EditorStart& start)
     : game_(game),
@@ -158,7 +100,7 @@ EditorScene::EditorScene(Game* game, const EditorStart& start)
       swatchFrame_(MakeBox(kSwatchSize + 4, kSwatchSize + 4, 255, 220, 0, 2)),
       emptySwatch_(MakeBox(kSwatchSize, kSwatchSize, 150, 150, 150, 1)),
       panel_(MakeBox(240, 320 - kPanelY, 20, 32, 52, 0)) {
-    if (working_.records.empty()) working_ = source_ = OneEmptyRound();
+    if (working_.records.empty()) working_ = source_ = RoundSetFile::OneEmptyRound();
     if (working_.records.size() > static_cast<size_t>(kRoundCount))
         working_.records.resize(kRoundCount);
     working_.titles.resize(working_.records.size(), "New round");
@@ -178,18 +120,17 @@ void EditorScene::Say(const char* first, const char* second) {
     messageFrames_ = kMessageFrames;
 }
 
+// A round as it starts: the field at the top, long rows first, whatever the game did last.
+FieldGeometry EditorScene::Geometry() const {
+    FieldGeometry geometry = game_->Geometry();
+    geometry.fieldTop = geometry.baseTop;
+    geometry.rowParity = 0;
+    geometry.oddRowsLong = false;
+    return geometry;
+}
+
 bool EditorScene::CellAt(int x, int y, int* row, int* col) const {
-    const Game& g = *game_;
-    if (y < g.baseTop) return false;
-    const int r = (y - g.baseTop) / g.rowHeight;
-    if (r >= kRoundRows) return false;
-    const int left = g.fieldLeft + (r % 2) * g.cellWidth / 2;
-    if (x < left) return false;
-    const int c = (x - left) / g.cellWidth;
-    if (c >= RoundRowLength(r)) return false;
-    *row = r;
-    *col = c;
-    return true;
+    return Geometry().CellAt(x, y, kRoundRows, row, col);
 }
 
 void EditorScene::PaintCell(int row, int col, int code) {
@@ -232,7 +173,7 @@ void EditorScene::AddRound() {
 
 bool EditorScene::Save() {
     const std::string text = FormatRoundsKeeping(working_, source_);
-    if (!WriteText(path_, text)) {
+    if (!RoundSetFile::Write(path_, text)) {
         Say("CANNOT SAVE", "");
         return false;
     }
@@ -343,7 +284,7 @@ void EditorScene::OnStylusMove(int x, int y) {
 }
 
 void EditorScene::Draw(BackBuffer& target) {
-    Game& g = *game_;
+    const Game& g = *game_;
     ++frames_;
     const RoundRecord& record = working_.records[current_];
     if (const Bitmap* tile = g.patternImages[(current_ / 4) % 12]) {
@@ -355,16 +296,16 @@ void EditorScene::Draw(BackBuffer& target) {
     // Cells that break a rule blink grey: loose ones, and any below the free rows' line.
     const auto loose = LooseCells(record);
     const bool greyPhase = (frames_ / kBlinkFrames) % 2 == 1;
+    int cells[kFieldRows][kFieldCols];
     for (int r = 0; r < kFieldRows; ++r) {
         for (int c = 0; c < kFieldCols; ++c) {
             const int at = r < kRoundRows && c < RoundRowLength(r) ? RoundRowOffset(r) + c : -1;
             const int code = at >= 0 ? record[at] : 0;
             const bool marked = code != 0 && (loose[at] || r >= kLowestFreeRow);
-            g.field[r][c] = code == 0 ? kEmptyCell : marked && greyPhase ? 0 : code;
+            cells[r][c] = code == 0 ? kEmptyCell : marked && greyPhase ? 0 : code;
         }
     }
-    g.rowParity = 0;
-    g.DrawFieldCells(target, 0);
+    g.DrawFieldCells(target, cells, Geometry(), 0);
     target.Draw(g.lineImage, g.fieldLeft, kLowestFreeRow * g.rowHeight + g.baseTop, 0);
     target.Draw(cursorFrame_, g.fieldLeft + cursorCol_ * g.cellWidth + (cursorRow_ % 2) * 11,
                 g.baseTop + cursorRow_ * g.rowHeight + 1, 0);

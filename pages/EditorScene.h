@@ -7,32 +7,15 @@
 #include <string>
 
 #include "formats/RoundFormat.h"
+#include "game/FieldGeometry.h"
+#include "game/RoundSetFile.h"
 #include "pages/Scene.h"
 
 class Bitmap;
 class Game;
 
-// What --edit (and --import-round) hand to the first paint: the file and its rounds.
-struct EditorStart {
-    std::string path;
-    RoundSet rounds;
-    int round = 0;
-};
-
 class EditorScene : public Scene {
   public:
-    // Reads a set to edit; a missing file becomes one empty round and is created. False with
-    // the build's message when the text is malformed (rule breaks are fine: that is work in
-    // progress).
-    static bool OpenFile(const std::string& path, RoundSet* rounds, std::string* error);
-    static bool WriteText(const std::string& path, const std::string& text);
-    // Reads a set without creating anything; false when missing or malformed.
-    static bool ReadFile(const std::string& path, RoundSet* rounds, std::string* error);
-    // Adds a round (from a code) at the end of the set in path, creating the file, and makes
-    // start open the editor on it.
-    static bool ImportRound(const std::string& path, const RoundRecord& record, EditorStart* start,
-                            std::string* error);
-
     EditorScene(Game* game, const EditorStart& start);
     ~EditorScene() override;
     EditorScene(const EditorScene&) = delete;
@@ -51,6 +34,7 @@ class EditorScene : public Scene {
     int Paint() const { return paint_; }
 
   private:
+    FieldGeometry Geometry() const;
     bool CellAt(int x, int y, int* row, int* col) const;
     void PaintCell(int row, int col, int code);
     void MoveCursor(int dRow, int dCol);
