@@ -39,8 +39,8 @@ constexpr int kPauseKey = kKeyPause;
 // Backspace and the gamepad's Back: the exit picture's tap, in play only.
 constexpr int kExitKey = kKeyExit;
 // Typed keys, where a page takes text (the name entry): Backspace and Enter.
-constexpr int kBackspaceKey = 8;
-constexpr int kEnterKey = 13;
+constexpr int kBackspaceKey = kTypedBackspace;
+constexpr int kEnterKey = kTypedEnter;
 // The result pages ignore launch and confirm for this many frames after they open, so fire
 // still held or mashed as the game ends cannot skip them.
 constexpr int kResultPageGuardFrames = 20;

@@ -96,16 +96,16 @@ void Game::PlayPointerUp(int x, int y) {
 void Game::PlayKey(int key) {
     // Compared in this order: a device whose aim key shares a fire key's code aims with it.
     if (key == keys.vkLeft) {
-        if (aimAngle > 166) return;
-        aimStep = 4;
+        if (aimAngle > kAimHighest - kAimKeyStep) return;
+        aimStep = kAimKeyStep;
         aimRepeatDelay = 1;
-        aimAngle += 4;
+        aimAngle += kAimKeyStep;
         return;
     }
     if (key == keys.vkRight) {
-        if (aimAngle < 14) return;
-        aimStep = -4;
-        aimAngle -= 4;
+        if (aimAngle < kAimLowest + kAimKeyStep) return;
+        aimStep = -kAimKeyStep;
+        aimAngle -= kAimKeyStep;
         aimRepeatDelay = 1;
         return;
     }

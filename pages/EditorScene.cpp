@@ -15,19 +15,16 @@
 
 namespace {
 
-// Virtual-key codes: the editor takes typed keys, not the handheld's map (the arrows are the
-// same in both, in platform/Device.h).
-enum : int {
-    kKeyEnter = 13,
-    kKeyEscape = 27,
-    kKeySpace = 32,
-    kKeyPageUp = 33,
-    kKeyPageDown = 34,
-    kKeyZero = 48,
-    kKeyN = 78,
-    kKeyS = 83,
-    kKeyT = 84,
-};
+// The editor takes typed keys (platform/Device.h), not the handheld's map.
+constexpr int kKeyEnter = kTypedEnter;
+constexpr int kKeyEscape = kTypedEscape;
+constexpr int kKeySpace = kTypedSpace;
+constexpr int kKeyPageUp = kTypedPageUp;
+constexpr int kKeyPageDown = kTypedPageDown;
+constexpr int kKeyZero = kTypedZero;
+constexpr int kKeyN = TypedLetter('N');
+constexpr int kKeyS = TypedLetter('S');
+constexpr int kKeyT = TypedLetter('T');
 
 constexpr int kColours = 8;
 constexpr int kPanelY = 248;

@@ -17,8 +17,6 @@ constexpr int kFirstRowY = 85;
 constexpr int kRowSpacing = 30;
 constexpr int kNameX = 36;
 constexpr int kBlinkPeriod = 6;
-// hiScoreReturnState 0: a game has just ended and its score still has to be placed.
-constexpr int kGameJustEnded = 0;
 
 // The save directory is where scores belong; without one there is nowhere to read or write.
 // A custom round set keeps its own table; the editor's trial round keeps none.
@@ -104,7 +102,8 @@ void HiScoreScene::PrepareVisit() {
     if (loaded) return;
     editRow = -1;
     LoadTable();
-    if (game->hiScoreReturnState == kGameJustEnded) InsertScore(game->GetScore());
+    // Back to play: a game has just ended and its score still has to be placed.
+    if (game->hiScoreReturnState == kStatePlay) InsertScore(game->GetScore());
     loaded = true;
     // While a name is entered the keyboard types: Z, X and C are letters here, not launches.
     I_SetTypedKeys(editRow >= 0);
@@ -174,7 +173,7 @@ void HiScoreScene::OnKey(int key) {
     if (editing) EditLetter(key);
     // Enter confirms only where it can be typed; elsewhere the keyboard's Enter is a launch key.
     if (!IsConfirmKey(key) && !(editing && key == kEnterKey)) return;
-    if (game->hiScoreReturnState == kGameJustEnded) {
+    if (game->hiScoreReturnState == kStatePlay) {
         SaveTable();
         game->hiScoreReturnState = kStateGameOver;
     }

@@ -23,6 +23,19 @@ constexpr int kKeyLaunch3 = 196;
 // the exit picture's tap does.
 constexpr int kKeyExit = 197;
 
+// Typed keys, while a page takes text (I_SetTypedKeys): virtual-key codes, the arrows as above.
+constexpr int kTypedBackspace = 8;
+constexpr int kTypedEnter = 13;
+constexpr int kTypedEscape = 27;
+constexpr int kTypedSpace = 32;
+constexpr int kTypedPageUp = 33;
+constexpr int kTypedPageDown = 34;
+constexpr int kTypedZero = '0';  // the digits are '0' to '9'
+constexpr int kTypedA = 'A';     // the letters are 'A' to 'Z'
+constexpr int TypedLetter(char upper) {
+    return upper;
+}
+
 // The handheld's own display layout: portrait rows of 16-bit pixels in the given format.
 inline GXDisplayProperties PortraitDisplay(uint32_t format = kfDirect565) {
     GXDisplayProperties d;

@@ -63,25 +63,25 @@ int DeviceKey(SDL_Keycode key) {
 
 // Virtual-key code for a desktop key while a page takes typed text, 0 for keys it ignores.
 int TypedKey(SDL_Keycode key) {
-    if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
-    if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
-    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return '1' + (key - SDLK_KP_1);
+    if (key >= SDLK_a && key <= SDLK_z) return kTypedA + (key - SDLK_a);
+    if (key >= SDLK_0 && key <= SDLK_9) return kTypedZero + (key - SDLK_0);
+    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return kTypedZero + 1 + (key - SDLK_KP_1);
     switch (key) {
         case SDLK_KP_0:
-            return '0';
+            return kTypedZero;
         case SDLK_SPACE:
-            return 32;
+            return kTypedSpace;
         case SDLK_BACKSPACE:
-            return 8;
+            return kTypedBackspace;
         case SDLK_RETURN:
         case SDLK_KP_ENTER:
-            return 13;
+            return kTypedEnter;
         case SDLK_ESCAPE:
-            return 27;
+            return kTypedEscape;
         case SDLK_PAGEUP:
-            return 33;
+            return kTypedPageUp;
         case SDLK_PAGEDOWN:
-            return 34;
+            return kTypedPageDown;
         default:
             return DeviceKey(key) >= kKeyLeft && DeviceKey(key) <= kKeyDown ? DeviceKey(key) : 0;
     }

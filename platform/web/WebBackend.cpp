@@ -188,12 +188,12 @@ int TypedKey(const EmscriptenKeyboardEvent& e) {
         return code[5];
     if (std::strncmp(code, "Numpad", 6) == 0 && code[6] >= '0' && code[6] <= '9' && !code[7])
         return code[6];
-    if (!std::strcmp(code, "Space")) return 32;
-    if (!std::strcmp(code, "Backspace")) return 8;
-    if (!std::strcmp(code, "Enter") || !std::strcmp(code, "NumpadEnter")) return 13;
-    if (!std::strcmp(code, "Escape")) return 27;
-    if (!std::strcmp(code, "PageUp")) return 33;
-    if (!std::strcmp(code, "PageDown")) return 34;
+    if (!std::strcmp(code, "Space")) return kTypedSpace;
+    if (!std::strcmp(code, "Backspace")) return kTypedBackspace;
+    if (!std::strcmp(code, "Enter") || !std::strcmp(code, "NumpadEnter")) return kTypedEnter;
+    if (!std::strcmp(code, "Escape")) return kTypedEscape;
+    if (!std::strcmp(code, "PageUp")) return kTypedPageUp;
+    if (!std::strcmp(code, "PageDown")) return kTypedPageDown;
     const int device = DeviceKey(e);
     return device >= kKeyLeft && device <= kKeyDown ? device : 0;
 }
