@@ -6,6 +6,7 @@ FUZZ_SECONDS ?= 30
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 # Leaks fail the sanitizer and fuzz runs; only what system libraries leak is suppressed.
+FUZZ_TARGETS = $(shell grep '^[a-z]' fuzz/targets.txt)
 LSAN_OPTIONS = suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 
 WEB_TREE ?= build-emscripten
@@ -14,12 +15,16 @@ WEB_PORT ?= 8080
 export NODE_PATH ?= /usr/share/nodejs
 
 .PHONY: play test test-fast test-asan test-web fuzz build build-asan setup format check-format clean \
-        web serve-web
+        web serve-web check
 
 play: build
 	./$(BUILD)/tarngame
 
 test: test-fast test-asan fuzz test-web
+
+# The quick level for every change: the normal build, its suites and the format check.
+check: build check-format
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 test-fast: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -55,7 +60,7 @@ test-web: web build
 fuzz: setup
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DTARN_FUZZ=ON -DTARN_BUILD_TESTS=OFF $(CMAKE_FLAGS)
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_all
-	for t in bitmap rounds progress input hiscores; do \
+	for t in $(FUZZ_TARGETS); do \
 	    rm -rf $(FUZZ_BUILD)/corpus-$$t && mkdir -p $(FUZZ_BUILD)/corpus-$$t && \
 	    ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=$(LSAN_OPTIONS) ./$(FUZZ_BUILD)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) \
 	        -artifact_prefix=$(FUZZ_BUILD)/crash-$$t- -print_final_stats=0 \
@@ -75,11 +80,24 @@ build-asan: setup
 	cmake -S . -B $(ASAN_BUILD) -DTARN_WERROR=ON -DTARN_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
-format:
-	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+# C++ by clang-format; the page and the browser tests by Prettier (pinned in
+# tools/format/package-lock.json); the Python tools by Black.
+PRETTIER = tools/format/node_modules/.bin/prettier
+WEB_SOURCES = git ls-files '*.html' '*.mjs' '*.js' '*.css'
 
-check-format:
+$(PRETTIER): tools/format/package-lock.json
+	cd tools/format && npm ci --no-audit --no-fund --silent
+	touch $@
+
+format: setup $(PRETTIER)
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+	$(WEB_SOURCES) | xargs $(PRETTIER) --log-level warn --write
+	git ls-files '*.py' | xargs black -q
+
+check-format: setup $(PRETTIER)
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+	$(WEB_SOURCES) | xargs $(PRETTIER) --log-level warn --check
+	git ls-files '*.py' | xargs black -q --check
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(WEB_TREE) $(WEB_SITE)
