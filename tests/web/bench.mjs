@@ -31,13 +31,18 @@ for (let i = 0; i < 5; ++i) {
   const context = await browser.createBrowserContext();
   const page = await openPage(context, errors);
   await page.goto(`${base}/game/`);
-  await page.waitForFunction('performance.getEntriesByName("tarn-first-frame").length > 0',
-                             { polling: 10 });
-  firsts.push(await page.evaluate(() => performance.getEntriesByName('tarn-first-frame')[0].startTime));
+  await page.waitForFunction('performance.getEntriesByName("tarn-first-frame").length > 0', {
+    polling: 10,
+  });
+  firsts.push(
+    await page.evaluate(() => performance.getEntriesByName('tarn-first-frame')[0].startTime),
+  );
   await context.close();
 }
 firsts.sort((a, b) => a - b);
-console.log(`navigation to first frame: median ${firsts[2].toFixed(0)} ms (of ${firsts.map((t) => t.toFixed(0)).join(', ')})`);
+console.log(
+  `navigation to first frame: median ${firsts[2].toFixed(0)} ms (of ${firsts.map((t) => t.toFixed(0)).join(', ')})`,
+);
 
 const query = 'input=../files/bot-golden-rounds.input&frames=4000&fast=1&stats=1';
 // The last of three runs: by then the browser has its optimised code for the module (the
@@ -46,13 +51,27 @@ const page = await openPage(browser, errors);
 let web;
 for (let run = 0; run < 3; ++run) web = JSON.parse((await runPage(page, base, query)).stats);
 const saves = fs.mkdtempSync(path.join(os.tmpdir(), 'tarn-bench-'));
-const native = JSON.parse(execFileSync(binary, ['--headless', '--frames', '4000', '--stats',
-                                                '--save-dir', saves, '--input',
-                                                path.join(files, 'bot-golden-rounds.input')],
-                                       { encoding: 'utf8' }));
+const native = JSON.parse(
+  execFileSync(
+    binary,
+    [
+      '--headless',
+      '--frames',
+      '4000',
+      '--stats',
+      '--save-dir',
+      saves,
+      '--input',
+      path.join(files, 'bot-golden-rounds.input'),
+    ],
+    { encoding: 'utf8' },
+  ),
+);
 fs.rmSync(saves, { recursive: true, force: true });
-console.log(`play frame (golden rounds replay, update and render): browser p50 ${web.frame_us_p50} us,` +
-            ` p99 ${web.frame_us_p99} us; native p50 ${native.frame_us_p50} us, p99 ${native.frame_us_p99} us`);
+console.log(
+  `play frame (golden rounds replay, update and render): browser p50 ${web.frame_us_p50} us,` +
+    ` p99 ${web.frame_us_p99} us; native p50 ${native.frame_us_p50} us, p99 ${native.frame_us_p99} us`,
+);
 
 // CPU of the page's main thread and its tasks, 10 s on the title page.
 const rest = await openPage(browser, errors);
@@ -60,11 +79,13 @@ await rest.goto(`${base}/game/`);
 await new Promise((r) => setTimeout(r, 2000));
 const cdp = await rest.createCDPSession();
 await cdp.send('Performance.enable');
-const busy = async () => (await cdp.send('Performance.getMetrics')).metrics
-                          .find((m) => m.name === 'TaskDuration').value;
+const busy = async () =>
+  (await cdp.send('Performance.getMetrics')).metrics.find((m) => m.name === 'TaskDuration').value;
 const t0 = await busy();
 await new Promise((r) => setTimeout(r, 10000));
-console.log(`title page at rest: ${((await busy() - t0) / 10 * 100).toFixed(1)} % of one core (main thread)`);
+console.log(
+  `title page at rest: ${((((await busy()) - t0) / 10) * 100).toFixed(1)} % of one core (main thread)`,
+);
 if (errors.length) console.log('console errors:', errors);
 await close();
 server.close();

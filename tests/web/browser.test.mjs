@@ -86,12 +86,18 @@ test('the title page is drawn as the native build draws it, pixel for pixel', as
   assert.deepEqual(errors, []);
 });
 
-for (const [name, frames] of [['bot-golden-rounds', 4000], ['bot-golden-push', 3000]]) {
+for (const [name, frames] of [
+  ['bot-golden-rounds', 4000],
+  ['bot-golden-push', 3000],
+]) {
   test(`the golden replay ${name} gives the native stats, field included`, async () => {
     const errors = [];
     const { context, page } = await freshPage(errors);
-    const { stats } = await runPage(page, base,
-                                    `input=../files/${name}.input&frames=${frames}&fast=1&stats=1`);
+    const { stats } = await runPage(
+      page,
+      base,
+      `input=../files/${name}.input&frames=${frames}&fast=1&stats=1`,
+    );
     const expected = fs.readFileSync(path.join(files, `${name}.stats`), 'utf8');
     assert.deepEqual(withoutTimings(stats), withoutTimings(expected));
     await context.close();
@@ -110,7 +116,10 @@ async function playLive(page, frames, act) {
 }
 
 // Launch on the title starts a rounds game; Backspace, the exit key, leaves it for the title.
-for (const [keys, state] of [[['Space'], 0], [['Space', 'Backspace'], 1]]) {
+for (const [keys, state] of [
+  [['Space'], 0],
+  [['Space', 'Backspace'], 1],
+]) {
   test(`keys ${keys.join(', ')} give the ${state ? 'title' : 'play'} page`, async () => {
     const errors = [];
     const { context, page } = await freshPage(errors);
@@ -135,13 +144,14 @@ for (const pointer of ['mouse', 'finger']) {
     await page.setViewport({ width: 480, height: 700, hasTouch: pointer === 'finger' });
     const stats = await playLive(page, 100, async (p) => {
       await p.keyboard.press('Space');
-      await new Promise((r) => setTimeout(r, 2000));  // the round's opening, then it can fire
+      await new Promise((r) => setTimeout(r, 2000)); // the round's opening, then it can fire
       const box = await p.$eval('#canvas', (c) => {
         const r = c.getBoundingClientRect();
         return { x: r.left, y: r.top, scale: r.width / 240 };
       });
       // Up and to the left of the launcher, in the picture's pixels.
-      const x = box.x + 60 * box.scale, y = box.y + 120 * box.scale;
+      const x = box.x + 60 * box.scale,
+        y = box.y + 120 * box.scale;
       if (pointer === 'finger') {
         await p.touchscreen.tap(x, y);
       } else {
@@ -178,7 +188,10 @@ function builtInRound(n) {
   const text = fs.readFileSync(path.join(source, 'assets/rounds.txt'), 'utf8').split('\n');
   const start = text.findIndex((line) => line.startsWith(`round ${n}:`));
   return text.slice(start + 1, start + 12).map((line) => {
-    const cells = line.trim().split(/\s+/).map((c) => 'ROYGCBPW'.indexOf(c) + 1 || -1);
+    const cells = line
+      .trim()
+      .split(/\s+/)
+      .map((c) => 'ROYGCBPW'.indexOf(c) + 1 || -1);
     while (cells.length < 8) cells.push(-1);
     return cells;
   });
@@ -187,8 +200,9 @@ function builtInRound(n) {
 test('a round link opens that round ready to play', async () => {
   const errors = [];
   const { context, page } = await freshPage(errors);
-  const code = execFileSync(binary, ['--export-round', path.join(source, 'assets/rounds.txt:5')],
-                            { encoding: 'utf8' }).trim();
+  const code = execFileSync(binary, ['--export-round', path.join(source, 'assets/rounds.txt:5')], {
+    encoding: 'utf8',
+  }).trim();
   const { stats } = await runPage(page, base, `frames=10&fast=1&stats=1#round=${code}`);
   const game = JSON.parse(stats);
   assert.equal(game.state, 0, 'the play page');
@@ -199,39 +213,45 @@ test('a round link opens that round ready to play', async () => {
 });
 
 // A cut code, and one whose single bubble hangs loose, which --rounds would refuse too.
-for (const code of ['AAAAAAAAAAAAAAAAABAAAAAAAAAAAAAAAAAAAA',
-                    'AAAAAAAAAAAAAAAAABAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAj']) {
-  test(`a round link that cannot be played leaves the title page (${code.length} characters)`,
-       async () => {
+for (const code of [
+  'AAAAAAAAAAAAAAAAABAAAAAAAAAAAAAAAAAAAA',
+  'AAAAAAAAAAAAAAAAABAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAj',
+]) {
+  test(`a round link that cannot be played leaves the title page (${code.length} characters)`, async () => {
     const errors = [];
     const { context, page } = await freshPage(errors);
     const warnings = [];
-    page.on('console', (m) => { if (['warn', 'warning'].includes(m.type())) warnings.push(m.text()); });
+    page.on('console', (m) => {
+      if (['warn', 'warning'].includes(m.type())) warnings.push(m.text());
+    });
     const { stats } = await runPage(page, base, `frames=10&fast=1&stats=1#round=${code}`);
     const game = JSON.parse(stats);
     assert.equal(game.state, 1, 'the title page');
     assert.equal(game.roundCount, undefined, 'the built-in rounds');
-    assert.ok(warnings.some((w) => w.includes("the page's address")), warnings.join('\n'));
+    assert.ok(
+      warnings.some((w) => w.includes("the page's address")),
+      warnings.join('\n'),
+    );
     await context.close();
     assert.deepEqual(errors, []);
   });
 }
 
-test('the editor opens from the page, shares its round as a link, and leaves to the title',
-     async () => {
+test('the editor opens from the page, shares its round as a link, and leaves to the title', async () => {
   const errors = [];
   const { context, page } = await freshPage(errors);
   await page.goto(`${base}/game/`);
   await page.waitForFunction('window.Module && Module.calledRun', { polling: 20 });
   // The page reloads for the editor; leaving it goes to the title page without a reload.
-  const running = (mode) => `document.body.classList.contains('${mode}') && ` +
-                            "window.Module && Module.calledRun && !window.tarnEnded";
+  const running = (mode) =>
+    `document.body.classList.contains('${mode}') && ` +
+    'window.Module && Module.calledRun && !window.tarnEnded';
   await page.click('#edit');
   await page.waitForFunction(running('editor'), { polling: 20 });
   // A new round is empty: no link to a round that a link would refuse.
   await page.click('#shareButton');
   assert.doesNotMatch(await page.$eval('#link', (e) => e.value), /#round=/);
-  await page.keyboard.press('Digit3');  // yellow on the top left cell of the new round
+  await page.keyboard.press('Digit3'); // yellow on the top left cell of the new round
   await new Promise((r) => setTimeout(r, 300));
   await page.click('#shareButton');
   const link = await page.$eval('#link', (e) => e.value);
@@ -252,13 +272,17 @@ test('the editor opens from the page, shares its round as a link, and leaves to 
   assert.deepEqual(errors, []);
 });
 
-test('a high score\'s name is typed: letters that launch elsewhere are letters there', async () => {
+test("a high score's name is typed: letters that launch elsewhere are letters there", async () => {
   const errors = [];
   const { context, page } = await freshPage(errors);
   // The golden game runs out after its input: game over near frame 7000, then the name entry.
-  await page.goto(`${base}/game/?input=../files/bot-golden-rounds.input&frames=9000&fast=1&stats=1&shot=7100`);
-  await page.waitForFunction(() => document.getElementById('shot').textContent !== '',
-                             { timeout: 120000, polling: 20 });
+  await page.goto(
+    `${base}/game/?input=../files/bot-golden-rounds.input&frames=9000&fast=1&stats=1&shot=7100`,
+  );
+  await page.waitForFunction(() => document.getElementById('shot').textContent !== '', {
+    timeout: 120000,
+    polling: 20,
+  });
   for (const key of ['KeyZ', 'KeyX', 'Enter']) await page.keyboard.press(key);
   await page.waitForFunction('window.tarnEnded === true', { timeout: 120000, polling: 50 });
   const table = await page.evaluate(() => atob(localStorage.getItem('tarngame/data.dat') || ''));

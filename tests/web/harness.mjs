@@ -7,31 +7,46 @@ import zlib from 'node:zlib';
 import puppeteer from 'puppeteer-core';
 
 const TYPES = {
-  '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-  '.data': 'application/octet-stream', '.png': 'image/png',
+  '.html': 'text/html',
+  '.js': 'text/javascript',
+  '.wasm': 'application/wasm',
+  '.data': 'application/octet-stream',
+  '.png': 'image/png',
 };
 
 // Serves SITE at /game/ and FILES at /files/; gzip where the client asks, as a static server
 // with compression would.
 export function startServer(site, files) {
-  const compressed = new Map();  // compressed once, as a server with pre-compressed files
+  const compressed = new Map(); // compressed once, as a server with pre-compressed files
   const roots = { '/game/': site, '/files/': files };
   const server = http.createServer((req, res) => {
     const url = new URL(req.url, 'http://127.0.0.1');
     const prefix = Object.keys(roots).find((p) => url.pathname.startsWith(p));
-    if (!prefix) { res.writeHead(404); res.end(); return; }
+    if (!prefix) {
+      res.writeHead(404);
+      res.end();
+      return;
+    }
     let rel = decodeURIComponent(url.pathname.slice(prefix.length)) || 'index.html';
     const file = path.join(roots[prefix], path.normalize(rel));
-    if (!file.startsWith(roots[prefix]) || !fs.existsSync(file) || fs.statSync(file).isDirectory()) {
-      res.writeHead(404); res.end(); return;
+    if (
+      !file.startsWith(roots[prefix]) ||
+      !fs.existsSync(file) ||
+      fs.statSync(file).isDirectory()
+    ) {
+      res.writeHead(404);
+      res.end();
+      return;
     }
     let body = fs.readFileSync(file);
     // Cross-origin isolation gives the page a fine clock (5 us instead of 100 us), which the
     // frame timings of the stats need.
-    const headers = { 'Content-Type': TYPES[path.extname(file)] || 'text/plain',
-                      'Cache-Control': 'no-cache',
-                      'Cross-Origin-Opener-Policy': 'same-origin',
-                      'Cross-Origin-Embedder-Policy': 'require-corp' };
+    const headers = {
+      'Content-Type': TYPES[path.extname(file)] || 'text/plain',
+      'Cache-Control': 'no-cache',
+      'Cross-Origin-Opener-Policy': 'same-origin',
+      'Cross-Origin-Embedder-Policy': 'require-corp',
+    };
     if (/\bgzip\b/.test(req.headers['accept-encoding'] || '')) {
       const key = file + ':' + fs.statSync(file).mtimeMs;
       if (!compressed.has(key)) compressed.set(key, zlib.gzipSync(body, { level: 9 }));
@@ -55,20 +70,32 @@ export async function launchBrowser() {
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
     headless: true,
     userDataDir,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update', '--disable-sync',
-           '--autoplay-policy=no-user-gesture-required'],
+    args: [
+      '--no-sandbox',
+      '--disable-gpu',
+      '--disable-quic',
+      '--no-first-run',
+      '--disable-background-networking',
+      '--disable-component-update',
+      '--disable-sync',
+      '--autoplay-policy=no-user-gesture-required',
+    ],
   });
-  return { browser, close: async () => {
-    await browser.close();
-    fs.rmSync(userDataDir, { recursive: true, force: true });
-  } };
+  return {
+    browser,
+    close: async () => {
+      await browser.close();
+      fs.rmSync(userDataDir, { recursive: true, force: true });
+    },
+  };
 }
 
 // Opens a page, collecting its console errors and uncaught exceptions.
 export async function openPage(browser, errors) {
   const page = await browser.newPage();
-  page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
+  page.on('console', (m) => {
+    if (m.type() === 'error') errors.push(m.text());
+  });
   page.on('pageerror', (e) => errors.push(String(e)));
   page.on('requestfailed', (r) => errors.push('failed: ' + r.url()));
   return page;
