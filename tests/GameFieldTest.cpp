@@ -41,6 +41,21 @@ TEST_F(GameFieldTest, NeighboursStayInsideTheRows) {
     EXPECT_EQ(game_->Neighbours(0, 3, rows, cols), 4);
 }
 
+// The editor's hit test: cells of 22 x 19 pixels from (30, 17), short rows half a cell right.
+TEST(FieldGeometry, CellAtFindsTheCellUnderAPointAndNothingOutsideTheRows) {
+    const FieldGeometry geometry;
+    int row = -1, col = -1;
+    ASSERT_TRUE(geometry.CellAt(30, 17, 11, &row, &col));
+    EXPECT_EQ(row * 10 + col, 0);
+    ASSERT_TRUE(geometry.CellAt(30 + 11 + 6 * 22 + 21, 17 + 19, 11, &row, &col));
+    EXPECT_EQ(row * 10 + col, 16);                                    // the short row's last cell
+    EXPECT_FALSE(geometry.CellAt(30 + 10, 17 + 19, 11, &row, &col));  // left of a short row
+    EXPECT_FALSE(geometry.CellAt(30 + 11 + 7 * 22, 17 + 19, 11, &row, &col));  // right of it
+    EXPECT_FALSE(geometry.CellAt(100, 16, 11, &row, &col));                    // above the field
+    EXPECT_FALSE(geometry.CellAt(100, 17 + 11 * 19, 11, &row, &col));  // below the rows asked
+    EXPECT_TRUE(geometry.CellAt(100, 17 + 11 * 19, 12, &row, &col));
+}
+
 TEST_F(GameFieldTest, StartsOnTheTitleWithSevenRowsOfBubbles) {
     EXPECT_EQ(game_->state, kStateTitle);
     EXPECT_EQ(game_->bestRound, -1);
