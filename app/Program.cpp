@@ -40,38 +40,54 @@ void ForgetStart() {
     g_startRoundForTesting = -1;
 }
 
+// A player's set instead of the built-in one, if asked for; false when its file is malformed.
+bool ChooseRounds(const Program& program, std::string* error) {
+    static RoundBook rounds;
+    if (!program.roundsFile.empty()) {
+        if (!RoundBook::Load(program.roundsFile, &rounds, error)) return false;
+        g_customRounds = &rounds;
+    } else if (program.rounds) {
+        rounds = *program.rounds;
+        g_customRounds = &rounds;
+    }
+    return true;
+}
+
+// What starts: an editor set that cannot be opened fails the run, or on the page leaves the
+// title page. False when the run fails.
+bool SettleStart(const Program& program, Program::Start* start, std::string* error) {
+    static EditorStart editor;
+    editor = EditorStart();
+    *start = program.start;
+    if (*start == Program::Start::kEditor) {
+        if (PrepareEditor(program, &editor, error)) {
+            g_editorStart = &editor;
+        } else if (program.editorOrTitle) {
+            std::fprintf(stderr, "tarngame: %s\n", error->c_str());
+            *start = Program::Start::kTitle;
+        } else {
+            return false;
+        }
+    }
+    g_playAtStart = *start == Program::Start::kPlay;
+    g_startRoundForTesting = program.startRound;
+    return true;
+}
+
 }  // namespace
 
 ProgramResult RunProgram(const Program& program, const char* argv0) {
     ForgetStart();
     std::string error;
     // A malformed round set is refused before any window opens.
-    static RoundBook rounds;
-    if (!program.roundsFile.empty()) {
-        if (!RoundBook::Load(program.roundsFile, &rounds, &error)) return Failed(error);
-        g_customRounds = &rounds;
-    } else if (program.rounds) {
-        rounds = *program.rounds;
-        g_customRounds = &rounds;
-    }
+    if (!ChooseRounds(program, &error)) return Failed(error);
     RegisterResources(AppResources());
     if (!I_Init(program.platform, argv0, &error)) return Failed(error);
-    Program::Start start = program.start;
-    static EditorStart editor;
-    editor = EditorStart();
-    if (start == Program::Start::kEditor) {
-        if (PrepareEditor(program, &editor, &error)) {
-            g_editorStart = &editor;
-        } else if (program.editorOrTitle) {
-            std::fprintf(stderr, "tarngame: %s\n", error.c_str());
-            start = Program::Start::kTitle;
-        } else {
-            I_Shutdown();
-            return Failed(error);
-        }
+    Program::Start start;
+    if (!SettleStart(program, &start, &error)) {
+        I_Shutdown();
+        return Failed(error);
     }
-    g_playAtStart = start == Program::Start::kPlay;
-    g_startRoundForTesting = program.startRound;
     if (program.started) program.started(start);
 
     std::optional<Autoplayer> bot;
