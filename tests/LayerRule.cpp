@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <set>
 
 namespace test {
@@ -41,6 +40,20 @@ bool StartsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
 }
 
+// The header a line includes, "<name>" for angle brackets; "" for any other line.
+std::string IncludedHeader(const std::string& line) {
+    size_t at = line.find_first_not_of(" \t");
+    if (at == std::string::npos || line[at] != '#') return "";
+    at = line.find_first_not_of(" \t", at + 1);
+    if (at == std::string::npos || line.compare(at, 7, "include") != 0) return "";
+    at = line.find_first_not_of(" \t", at + 7);
+    if (at == std::string::npos || (line[at] != '"' && line[at] != '<')) return "";
+    const size_t end = line.find(line[at] == '<' ? '>' : '"', at + 1);
+    if (end == std::string::npos) return "";
+    const std::string name = line.substr(at + 1, end - at - 1);
+    return line[at] == '<' ? "<" + name + ">" : name;
+}
+
 }  // namespace
 
 std::string LayerOf(const std::string& path) {
@@ -67,7 +80,6 @@ bool MayInclude(const std::string& from, const std::string& path) {
 
 std::vector<std::string> FindLayerBreaks(const std::string& root) {
     namespace fs = std::filesystem;
-    static const std::regex kInclude(R"(^\s*#\s*include\s*([<"])([^>"]+)[>"])");
     std::vector<std::string> breaks;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
         const std::string ext = entry.path().extension().string();
@@ -78,11 +90,8 @@ std::vector<std::string> FindLayerBreaks(const std::string& root) {
         std::ifstream in(entry.path());
         std::string line;
         for (int number = 1; std::getline(in, line); ++number) {
-            std::smatch match;
-            if (!std::regex_search(line, match, kInclude)) continue;
-            const std::string header =
-                match[1] == "<" ? "<" + match[2].str() + ">" : match[2].str();
-            if (!MayInclude(from, header))
+            const std::string header = IncludedHeader(line);
+            if (!header.empty() && !MayInclude(from, header))
                 breaks.push_back(relative + ":" + std::to_string(number) + ": includes " + header);
         }
     }
