@@ -1,0 +1,292 @@
+"""What the hall-of-fame tests share: a tarnhall started on a free port of 127.0.0.1, a small
+HTTP client, a throwaway PostgreSQL cluster, and the replays to submit.
+
+Replays come from one of two sources. While the game cannot verify (`tarngame --help` does not
+list --verify) they are made here and checked by a stand-in verifier that keeps the verifier's
+contract: its truth is a sum over the input lines, so a raised score or a cut input is refused
+like the game would refuse it. Once the game can verify, the replays are games the game itself
+played (the bot, headless) and the verifier is the game."""
+import glob
+import http.client
+import json
+import os
+import pathlib
+import random
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+HERE = pathlib.Path(__file__).resolve().parent
+
+
+# ---- the server -------------------------------------------------------------------------------
+
+class Hall:
+    """One tarnhall process; `log` collects its standard error."""
+
+    def __init__(self, binary, data, game, site=None, db=None, extra=(), listen="127.0.0.1:0"):
+        self.args = [binary, "--listen", listen, "--data", str(data), "--game", str(game)]
+        if site:
+            self.args += ["--site", str(site)]
+        if db:
+            self.args += ["--db", db]
+        self.args += list(extra)
+        self.log = []
+        self.proc = subprocess.Popen(self.args, stderr=subprocess.PIPE, text=True)
+        self.port = None
+        deadline = time.time() + 20
+        while time.time() < deadline:
+            line = self.proc.stderr.readline()
+            if not line:
+                break
+            self.log.append(line)
+            found = re.search(r"listening on http://[^:]+:(\d+)/", line)
+            if found:
+                self.port = int(found.group(1))
+                break
+        if self.port is None:
+            self.proc.kill()
+            raise RuntimeError("tarnhall did not start:\n" + "".join(self.log))
+        self._drain = threading.Thread(target=self._read_log, daemon=True)
+        self._drain.start()
+
+    def _read_log(self):
+        for line in self.proc.stderr:
+            self.log.append(line)
+
+    def request(self, method, path, body=None, headers=None, timeout=60):
+        """(status, headers dict with lowercase keys, body bytes)."""
+        conn = http.client.HTTPConnection("127.0.0.1", self.port, timeout=timeout)
+        try:
+            if isinstance(body, str):
+                body = body.encode()
+            conn.request(method, path, body=body, headers=headers or {})
+            response = conn.getresponse()
+            data = response.read()
+            return response.status, {k.lower(): v for k, v in response.getheaders()}, data
+        finally:
+            conn.close()
+
+    def get_json(self, path):
+        status, _, data = self.request("GET", path)
+        return status, json.loads(data) if data else None
+
+    def submit(self, replay, headers=None):
+        status, head, data = self.request("POST", "/api/scores", replay, headers)
+        try:
+            answer = json.loads(data)
+        except ValueError:
+            answer = None
+        return status, answer, head
+
+    def stop(self, sig=signal.SIGTERM, timeout=30):
+        if self.proc.poll() is None:
+            self.proc.send_signal(sig)
+        try:
+            code = self.proc.wait(timeout)
+        except subprocess.TimeoutExpired:
+            self.proc.kill()
+            code = self.proc.wait()
+        self._drain.join(5)
+        return code
+
+
+# ---- PostgreSQL -------------------------------------------------------------------------------
+
+class PostgresCluster:
+    """A throwaway cluster on a Unix socket in a temporary folder. initdb and pg_ctl refuse to run
+    as root, so as root they run as the postgres user."""
+
+    def __init__(self):
+        bins = sorted(glob.glob("/usr/lib/postgresql/*/bin/initdb"))
+        if not bins:
+            raise unittest_skip("PostgreSQL's server is not installed")
+        self.bin = pathlib.Path(bins[-1]).parent
+        self.dir = pathlib.Path(tempfile.mkdtemp(prefix="tarnhall-pg-"))
+        self.as_user = []
+        if os.geteuid() == 0:
+            shutil.chown(self.dir, "postgres", "postgres")
+            self.as_user = ["runuser", "-u", "postgres", "--"]
+        data = self.dir / "data"
+        self._run("initdb", "-D", str(data), "-A", "trust", "-U", "postgres", "--no-sync")
+        self._run("pg_ctl", "-D", str(data), "-l", str(self.dir / "log"), "-w", "-o",
+                  f"-k {self.dir} -c listen_addresses='' -c max_connections=100", "start")
+        self.url = f"postgresql:///postgres?host={self.dir}&user=postgres"
+
+    def _run(self, tool, *args):
+        subprocess.run(self.as_user + [str(self.bin / tool), *args], check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+
+    def close(self):
+        try:
+            self._run("pg_ctl", "-D", str(self.dir / "data"), "-m", "immediate", "-w", "stop")
+        finally:
+            shutil.rmtree(self.dir, ignore_errors=True)
+
+
+def unittest_skip(reason):
+    import unittest
+    return unittest.SkipTest(reason)
+
+
+# ---- replays ----------------------------------------------------------------------------------
+
+def result_of(replay):
+    """The #result line's numbers."""
+    found = re.search(r"^#result score=(\d+) rounds=(\d+) last=(\d+) frames=(\d+)\s*$", replay, re.M)
+    return dict(zip(("score", "rounds", "last", "frames"), map(int, found.groups())))
+
+
+def board_of(replay):
+    return re.search(r"^#board (\S+)", replay, re.M).group(1)
+
+
+def with_name(replay, name):
+    """The replay with its #name line set (None: removed), as the page writes it."""
+    lines = [l for l in replay.split("\n") if not l.startswith("#name")]
+    if name is not None:
+        lines.insert(1, "#name " + name)
+    return "\n".join(lines)
+
+
+def score_raised(replay):
+    r = result_of(replay)
+    return re.sub(r"^#result score=\d+", f"#result score={r['score'] + 1}", replay, flags=re.M)
+
+
+def input_cut(replay):
+    """Half the input lines gone, the claimed result kept."""
+    lines = replay.split("\n")
+    inputs = [i for i, l in enumerate(lines) if l and not l.startswith("#")]
+    drop = set(inputs[len(inputs) // 2:])
+    return "\n".join(l for i, l in enumerate(lines) if i not in drop)
+
+
+def game_supports_verify(game):
+    try:
+        help_text = subprocess.run([game, "--help"], capture_output=True, text=True, timeout=20)
+    except (OSError, subprocess.TimeoutExpired):
+        return False
+    return "--verify" in help_text.stdout + help_text.stderr
+
+
+STAND_IN_VERIFIER = r'''#!/usr/bin/env python3
+# A stand-in for `tarngame --verify FILE` with its contract: one JSON line; exit 0 valid,
+# 1 invalid. Its "replay" of the game: score = 10 per launch plus each launch's frame mod 7,
+# a round cleared every 4 launches, the game lasts 20 frames past its last input.
+import json, re, sys
+def verdict(valid, reason=None, **fields):
+    out = dict(valid=valid, **fields)
+    if reason: out["reason"] = reason
+    print(json.dumps(out)); sys.exit(0 if valid else 1)
+text = open(sys.argv[2], "rb").read().decode("ascii", "replace")
+lines = text.split("\n")
+if not lines[0].startswith("#tarngame-replay 1"): verdict(False, "not a tarngame replay")
+head = {m.group(1): m.group(2) for m in (re.match(r"#(\w+) ?(.*)", l) for l in lines) if m}
+rules = int(head.get("rules", "0") or 0)
+fields = dict(mode=head.get("mode", ""), board=head.get("board", ""), name=head.get("name", ""),
+              rulesVersion=rules, score=0, roundsCleared=0, lastRound=0, frames=0)
+if rules != 1: verdict(False, f"rules version {rules} is not played here", **fields)
+claimed = re.search(r"^#result score=(\d+) rounds=(\d+) last=(\d+) frames=(\d+)", text, re.M)
+if not claimed: verdict(False, "the file is cut", **fields)
+launches = [int(l.split()[0]) for l in lines if re.match(r"\d+ keydown 193$", l)]
+frames = [int(l.split()[0]) for l in lines if re.match(r"\d+ ", l)]
+score = sum(10 + f % 7 for f in launches)
+rounds = len(launches) // 4
+start = int(head.get("start", "1"))
+fields.update(score=score, roundsCleared=rounds, lastRound=start + rounds,
+              frames=(max(frames) + 20) if frames else 20)
+truth = (score, rounds, start + rounds, fields["frames"])
+if tuple(map(int, claimed.groups())) != truth:
+    verdict(False, "the input does not reach the result it claims", **fields)
+verdict(True, **fields)
+'''
+
+
+class StandInReplays:
+    """Replays made here, checked by the stand-in verifier."""
+    real = False
+
+    def __init__(self, workdir):
+        self.game = pathlib.Path(workdir) / "stand-in-verify"
+        self.game.write_text(STAND_IN_VERIFIER)
+        self.game.chmod(0o755)
+        self._draws = 0
+
+    def make(self, launches, board="push", name="ANN", start=1, mode=None, date=None, rules=1):
+        """A replay whose true score grows with `launches`; each call is a different game."""
+        self._draws += 1
+        mode = mode or ("daily" if board.startswith("daily-") else
+                        "rounds" if board.startswith("rounds") else "push")
+        head = ["#tarngame-replay 1", f"#rules {rules}", f"#mode {mode}", f"#board {board}",
+                f"#draws {self._draws}", f"#start {start}", "#progress 1"]
+        if date:
+            head.append(f"#date {date}")
+        if name is not None:
+            head.append(f"#name {name}")
+        body, frame = [], 3
+        for _ in range(launches):
+            body += [f"{frame} keydown 193", f"{frame + 2} keyup 193"]
+            frame += 11
+        score = sum(10 + (3 + 11 * i) % 7 for i in range(launches))
+        rounds = launches // 4
+        frames = (3 + 11 * (launches - 1) + 2 + 20) if launches else 20
+        result = f"#result score={score} rounds={rounds} last={start + rounds} frames={frames}"
+        return "\n".join(head + body + [result]) + "\n"
+
+    def games(self, count, board="push"):
+        """`count` different valid games with different scores."""
+        return [self.make(4 + i, board=board, name="P" + chr(65 + i % 26)) for i in range(count)]
+
+
+class GameReplays:
+    """Games the game played itself: the bot, headless, each game's replay left in the save
+    folder's replays/, verified by the game."""
+    real = True
+
+    def __init__(self, workdir, game):
+        self.game = pathlib.Path(game)
+        self.workdir = pathlib.Path(workdir)
+        self._found = {}  # board: {replay without name: replay}
+        self._runs = 0
+
+    def _play(self, mode, start_round, frames):
+        self._runs += 1
+        save = self.workdir / f"save-{self._runs}"
+        save.mkdir(parents=True)
+        args = [str(self.game), "--headless", "--bot", "--save-dir", str(save),
+                "--frames", str(frames), "--bot-mode", mode]
+        if mode == "rounds":
+            args += ["--bot-start-round", str(start_round)]
+        subprocess.run(args, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       timeout=300)
+        return [p.read_text() for p in sorted((save / "replays").glob("*")) if p.is_file()]
+
+    def games(self, count, board="push"):
+        """Up to `count` different games on `board` (push or rounds), best effort in time."""
+        found = self._found.setdefault(board, {})
+        deadline = time.time() + 120
+        start = 1
+        while len(found) < count and time.time() < deadline:
+            mode = "push" if board == "push" else "rounds"
+            for replay in self._play(mode, start, 6000 + 2000 * (self._runs % 5)):
+                if board_of(replay) == board and result_of(replay)["score"] > 0:
+                    found.setdefault(with_name(replay, None), replay)
+            start = start % 40 + 3
+        return list(found.values())[:count]
+
+    def make(self, launches, board="push", name="ANN", **_):
+        """A game on `board` with its #name set; `launches` picks which of the games made."""
+        games = self.games(launches + 1, board)
+        return with_name(games[launches % len(games)], name)
+
+
+def replay_source(workdir, game):
+    if game and game_supports_verify(game):
+        return GameReplays(workdir, game)
+    return StandInReplays(workdir)
