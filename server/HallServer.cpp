@@ -1,5 +1,7 @@
 #include "server/HallServer.h"
 
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -113,6 +115,26 @@ void LogRequest(const std::string& address, const httplib::Request& request,
     if (length > 0) fwrite(line, 1, std::min(static_cast<size_t>(length), sizeof line - 1), stderr);
 }
 
+// The packaged cpp-httplib listens with a backlog of 5, so a burst of connections beyond it waits
+// a second for the client to retry. Linux lets a second listen() on the bound socket widen it.
+void WidenBacklog(int port) {
+    for (int fd = 3; fd < 1024; ++fd) {
+        int accepting = 0;
+        socklen_t size = sizeof accepting;
+        if (getsockopt(fd, SOL_SOCKET, SO_ACCEPTCONN, &accepting, &size) != 0 || !accepting)
+            continue;
+        struct sockaddr_storage address;
+        socklen_t length = sizeof address;
+        if (getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) continue;
+        int bound = address.ss_family == AF_INET
+                        ? ntohs(reinterpret_cast<sockaddr_in*>(&address)->sin_port)
+                    : address.ss_family == AF_INET6
+                        ? ntohs(reinterpret_cast<sockaddr_in6*>(&address)->sin6_port)
+                        : -1;
+        if (bound == port) listen(fd, SOMAXCONN);
+    }
+}
+
 }  // namespace
 
 HallServer::HallServer(const HallOptions& options, std::unique_ptr<HallStore> store,
@@ -172,8 +194,11 @@ void HallServer::Routes() {
 }
 
 int HallServer::Bind() {
-    if (options_.port == 0) return http_.bind_to_any_port(options_.host);
-    return http_.bind_to_port(options_.host, options_.port) ? options_.port : -1;
+    int port = options_.port == 0 ? http_.bind_to_any_port(options_.host)
+               : http_.bind_to_port(options_.host, options_.port) ? options_.port
+                                                                  : -1;
+    if (port > 0) WidenBacklog(port);
+    return port;
 }
 
 void HallServer::Run() {
