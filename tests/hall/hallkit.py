@@ -287,6 +287,7 @@ class GameReplays:
 
 
 def replay_source(workdir, game):
+    pathlib.Path(workdir).mkdir(parents=True, exist_ok=True)
     if game and game_supports_verify(game):
         return GameReplays(workdir, game)
     return StandInReplays(workdir)
