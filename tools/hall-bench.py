@@ -35,7 +35,7 @@ def main():
 def run(args, work):
     source = hallkit.replay_source(work / "replays", args.game)
     if source.real:
-        replays = source.games(args.submissions)
+        replays = source.games(args.submissions, None)
     else:
         # About 5 minutes: a launch every 11 frames for 6,000 frames.
         replays = [source.make(545, name="BENCH") for _ in range(args.submissions)]

@@ -240,50 +240,75 @@ class StandInReplays:
         return "\n".join(head + body + [result]) + "\n"
 
     def games(self, count, board="push"):
-        """`count` different valid games with different scores."""
+        """`count` different valid games with different scores (`board` None: push)."""
+        board = board or "push"
         return [self.make(4 + i, board=board, name="P" + chr(65 + i % 26)) for i in range(count)]
 
 
 class GameReplays:
-    """Games the game played itself: the bot, headless, each game's replay left in the save
-    folder's replays/, verified by the game."""
+    """Games the game played itself: the bot, headless, from a fresh save folder, each game's
+    replay left in the save folder's replays/, verified by the game. A run from a fresh save
+    plays the same games every time, so different games come from different start rounds; and
+    the game keeps only so many replays a board, so each run is short. What the runs made is
+    kept in `cache` (beside the game binary's build) while the binary is unchanged."""
     real = True
+    RUN_FRAMES = 30000
 
-    def __init__(self, workdir, game):
-        self.game = pathlib.Path(game)
+    def __init__(self, workdir, game, cache=None):
+        self.game = pathlib.Path(game).resolve()
         self.workdir = pathlib.Path(workdir)
-        self._found = {}  # board: {replay without name: replay}
+        stamp = int(self.game.stat().st_mtime)
+        self.cache = pathlib.Path(cache or self.game.parent / "hall-replays") / str(stamp)
         self._runs = 0
 
-    def _play(self, mode, start_round, frames):
+    def _play(self, mode, start_round):
         self._runs += 1
         save = self.workdir / f"save-{self._runs}"
         save.mkdir(parents=True)
         args = [str(self.game), "--headless", "--bot", "--save-dir", str(save),
-                "--frames", str(frames), "--bot-mode", mode]
+                "--frames", str(self.RUN_FRAMES), "--bot-mode", mode]
         if mode == "rounds":
             args += ["--bot-start-round", str(start_round)]
         subprocess.run(args, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                        timeout=300)
-        return [p.read_text() for p in sorted((save / "replays").glob("*")) if p.is_file()]
+        replays = [p.read_text() for p in sorted((save / "replays").glob("*")) if p.is_file()]
+        shutil.rmtree(save, ignore_errors=True)
+        return replays
+
+    def _runs_wanted(self):
+        yield "push", 1
+        for start in range(1, 49, 3):
+            yield "rounds", start
+
+    def _all(self, count):
+        """At least `count` different games with a score when the runs make that many."""
+        import fcntl
+        self.cache.mkdir(parents=True, exist_ok=True)
+        with open(self.cache / ".lock", "w") as lock:  # suites running at once share the work
+            fcntl.flock(lock, fcntl.LOCK_EX)
+            found = {}
+            for path in sorted(self.cache.glob("*.replay")):
+                replay = path.read_text()
+                found[with_name(replay, None)] = replay
+            done = (self.cache / ".runs").read_text().split() if (self.cache / ".runs").exists() else []
+            for mode, start in self._runs_wanted():
+                if len(found) >= count:
+                    break
+                if f"{mode}-{start}" in done:
+                    continue
+                for replay in self._play(mode, start):
+                    if result_of(replay)["score"] > 0 and with_name(replay, None) not in found:
+                        found[with_name(replay, None)] = replay
+                        (self.cache / f"{len(found):04d}.replay").write_text(replay)
+                done.append(f"{mode}-{start}")
+                (self.cache / ".runs").write_text(" ".join(done))
+        return list(found.values())
 
     def games(self, count, board="push"):
-        """Up to `count` different games on `board` (push or rounds), best effort in time."""
-        found = self._found.setdefault(board, {})
-        deadline = time.time() + 120
-        start = 1
-        while len(found) < count and time.time() < deadline:
-            mode = "push" if board == "push" else "rounds"
-            for replay in self._play(mode, start, 6000 + 2000 * (self._runs % 5)):
-                if board_of(replay) == board and result_of(replay)["score"] > 0:
-                    found.setdefault(with_name(replay, None), replay)
-            start = start % 40 + 3
-        return list(found.values())[:count]
-
-    def make(self, launches, board="push", name="ANN", **_):
-        """A game on `board` with its #name set; `launches` picks which of the games made."""
-        games = self.games(launches + 1, board)
-        return with_name(games[launches % len(games)], name)
+        """Up to `count` different games on `board` (any board when None)."""
+        games = [g for g in self._all(count if board is None else 4 * count)
+                 if board is None or board_of(g) == board]
+        return games[:count]
 
 
 def replay_source(workdir, game):

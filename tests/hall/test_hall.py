@@ -49,9 +49,10 @@ class HallCase(unittest.TestCase):
         self.halls.append(hall)
         return hall
 
-    def games(self, count):
-        games = self.source.games(count)
-        if len(games) < count:
+    def games(self, count, board="push", at_least=None):
+        """`count` different games (the game's own bot may make fewer: then `at_least`)."""
+        games = self.source.games(count, board)
+        if len(games) < (at_least or count):
             self.skipTest(f"the game made only {len(games)} different games")
         return games
 
@@ -304,7 +305,7 @@ class FaultTests(HallCase):
 
     def test_kill_during_submissions_loses_nothing_answered_201(self):
         hall = self.start(extra=["--workers", "2", "--queue", "16"])
-        games = self.games(40)
+        games = self.games(40, None, at_least=12)
         accepted, lock = [], threading.Lock()
 
         def send(game):
@@ -320,10 +321,10 @@ class FaultTests(HallCase):
             for game in games:
                 pool.submit(send, game)
             deadline = time.time() + 60
-            while len(accepted) < 10 and time.time() < deadline:
+            while len(accepted) < len(games) // 3 and time.time() < deadline:
                 time.sleep(0.01)
             hall.stop(signal.SIGKILL)
-        self.assertGreaterEqual(len(accepted), 10)
+        self.assertGreaterEqual(len(accepted), len(games) // 3)
         again = self.start()
         for entry_id in accepted:
             self.assertEqual(again.request("GET", f"/api/replays/{entry_id}")[0], 200, entry_id)
@@ -331,9 +332,10 @@ class FaultTests(HallCase):
 
 class LoadTests(HallCase):
     def test_submissions_from_20_clients_while_reading(self):
-        valid = self.games(150)
+        valid = self.games(150, None, at_least=10)
         refused = [hallkit.score_raised(g) for g in valid[:25]]
-        repeats = [hallkit.with_name(g, "REP") for g in valid[:25]]
+        repeats = [hallkit.with_name(valid[i % len(valid)], "REP")
+                   for i in range(200 - len(valid) - len(refused))]
         bodies = valid + refused + repeats
         hallkit.random.Random(22).shuffle(bodies)
         hall = self.start(extra=["--workers", "2", "--queue", "8", "--submit-limit", "100000"])
