@@ -104,14 +104,23 @@ bool DailyInWindow(const std::string& date) {
     return date == Day(-1) || date == Day(0) || date == Day(1);
 }
 
+// A decoded path may hold a newline: it must not forge a line of the log.
+std::string Printable(const std::string& text) {
+    std::string out = text.substr(0, 200);
+    for (char& c : out)
+        if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7f) c = '?';
+    return out;
+}
+
 void LogRequest(const std::string& address, const httplib::Request& request,
                 const httplib::Response& response) {
     auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(
         std::chrono::steady_clock::now() - requestStart);
     char line[512];
-    int length = snprintf(line, sizeof line, "%s %s %s %.200s %d %zu %.1fms\n", Now().c_str(),
-                          address.c_str(), request.method.c_str(), request.path.c_str(),
-                          response.status, response.body.size(), elapsed.count() / 1000.0);
+    int length = snprintf(line, sizeof line, "%s %s %s %s %d %zu %.1fms\n", Now().c_str(),
+                          Printable(address).c_str(), Printable(request.method).c_str(),
+                          Printable(request.path).c_str(), response.status, response.body.size(),
+                          elapsed.count() / 1000.0);
     if (length > 0) fwrite(line, 1, std::min(static_cast<size_t>(length), sizeof line - 1), stderr);
 }
 

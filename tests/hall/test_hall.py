@@ -129,6 +129,19 @@ class ApiTests(HallCase):
         status, boards = hall.get_json("/api/boards")
         self.assertEqual(sum(b["entries"] for b in boards["boards"]), 1)
 
+    def test_a_daily_counts_on_its_day_and_the_days_beside_it(self):
+        if self.source.real:
+            self.skipTest("the bot plays no daily game")
+        hall = self.start()
+        today = datetime.datetime.utcnow().date()
+        for offset, expected in ((-2, 422), (-1, 201), (0, 201), (1, 201), (2, 422)):
+            date = (today + datetime.timedelta(days=offset)).isoformat()
+            daily = self.source.make(5, board=f"daily-{date}", date=date)
+            with self.subTest(offset=offset):
+                self.assertEqual(hall.submit(daily)[0], expected)
+        status, boards = hall.get_json("/api/boards")
+        self.assertEqual(boards["boards"][0], {"board": f"daily-{today}", "entries": 1})
+
     def test_unknown_boards_and_bad_pages(self):
         hall = self.start()
         self.assertEqual(hall.get_json("/api/scores?board=nowhere")[0], 404)
@@ -180,14 +193,20 @@ class SiteTests(HallCase):
         self.assertIn("max-age=31536000", head["cache-control"])
         self.assertEqual(hall.get_json("/hall.json"), (200, {"hall": True}))
         self.assertEqual(hall.request("GET", "/inside")[0], 200)
-        for path in ("/../secret.txt", "/%2e%2e/secret.txt", "/%2E%2E%2Fsecret.txt",
-                     "/..%2fsecret.txt", "/a/../../secret.txt", "/%252e%252e/secret.txt",
-                     "/link/secret.txt", "/link", "//etc/passwd", "/..\\secret.txt",
-                     "/index.html%00.js", "/missing"):
+        escapes = ("/../secret.txt", "/%2e%2e/secret.txt", "/%2E%2E%2Fsecret.txt",
+                   "/..%2fsecret.txt", "/a/../../secret.txt", "/%252e%252e/secret.txt",
+                   "/link/secret.txt", "/link", "//etc/passwd", "/..\\secret.txt",
+                   "/index.html%00.js", "/missing", "/%0aFORGED")
+        for path in escapes:
             with self.subTest(path):
                 status, _, body = hall.request("GET", path)
                 self.assertEqual(status, 404, body)
                 self.assertNotIn(b"SECRET", body)
+        hall.stop()
+        # One line a request, none of them forged by a path.
+        requests = [line for line in hall.log if " GET " in line]
+        self.assertEqual(len(requests), 4 + len(escapes))
+        self.assertFalse(any(line.startswith("FORGED") for line in hall.log))
 
 
 class PostgresTests(ApiTests):
