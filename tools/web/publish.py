@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Copies the page's files into the folder a static server publishes: index.html and the
 program's .js, .wasm and data package under names that carry a hash of their content, so a
-browser never mixes a new page with a cached older file."""
+browser never mixes a new page with a cached older file. Also hall.json, saying no hall of fame
+serves this copy."""
 import hashlib
 import pathlib
 import shutil
@@ -25,6 +26,9 @@ def main():
     for ext in ("js", "wasm", "data"):
         page = page.replace(f"@{ext.upper()}@", names[ext])
     (out / "index.html").write_text(page)
+    # A page on a static host learns from this that there is no hall of fame, without a failed
+    # request; tarnhall answers /hall.json itself with true.
+    (out / "hall.json").write_text('{"hall": false}\n')
 
 
 if __name__ == "__main__":
