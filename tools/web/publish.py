@@ -22,9 +22,14 @@ def main():
         digest = hashlib.sha256(source.read_bytes()).hexdigest()[:12]
         names[ext] = f"tarngame.{digest}.{ext}"
         shutil.copyfile(source, out / names[ext])
+    # The hall of fame's part of the page, beside index.html in the sources.
+    hall = index.parent / "hall.js"
+    digest = hashlib.sha256(hall.read_bytes()).hexdigest()[:12]
+    names["halljs"] = f"hall.{digest}.js"
+    shutil.copyfile(hall, out / names["halljs"])
     page = index.read_text()
-    for ext in ("js", "wasm", "data"):
-        page = page.replace(f"@{ext.upper()}@", names[ext])
+    for key in ("js", "wasm", "data", "halljs"):
+        page = page.replace(f"@{key.upper()}@", names[key])
     (out / "index.html").write_text(page)
     # A page on a static host learns from this that there is no hall of fame, without a failed
     # request; tarnhall answers /hall.json itself with true.
