@@ -209,6 +209,22 @@ class SiteTests(HallCase):
         self.assertFalse(any(line.startswith("FORGED") for line in hall.log))
 
 
+class SchemaTests(HallCase):
+    def test_the_schema_is_versioned_and_a_newer_one_is_refused(self):
+        import sqlite3
+        hall = self.start()
+        self.assertEqual(hall.submit(self.games(1)[0])[0], 201)
+        self.assertEqual(hall.stop(), 0)
+        db = sqlite3.connect(self.work / "hall" / "hall.sqlite")
+        self.assertEqual(db.execute("SELECT version FROM schema_version").fetchall(), [(1,)])
+        self.assertEqual(db.execute("PRAGMA journal_mode").fetchone()[0], "wal")
+        db.execute("UPDATE schema_version SET version = 99")
+        db.commit()
+        db.close()
+        with self.assertRaisesRegex(RuntimeError, "schema version 99"):
+            self.start()
+
+
 class PostgresTests(ApiTests):
     """The API tests on PostgreSQL, and two servers sharing one database."""
     store = "postgres"
@@ -407,7 +423,7 @@ class LoadTests(HallCase):
         self.assertLess(p99, 1.0)
 
 
-SUITES = {"api": [ApiTests, SiteTests], "postgres": [PostgresTests], "faults": [FaultTests],
+SUITES = {"api": [ApiTests, SiteTests, SchemaTests], "postgres": [PostgresTests], "faults": [FaultTests],
           "load": [LoadTests]}
 
 
