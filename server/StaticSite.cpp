@@ -5,7 +5,6 @@
 #include <climits>
 #include <cstdlib>
 #include <fstream>
-#include <regex>
 #include <sstream>
 
 namespace {
@@ -51,11 +50,22 @@ std::string ContentType(const std::string& name) {
 
 }  // namespace
 
+// NAME.HASH.EXT, HASH 8 to 64 hex digits, as the page's publisher names what it hashes.
+bool IsHashed(const std::string& name) {
+    size_t last = name.rfind('.');
+    if (last == std::string::npos || last == 0) return false;
+    size_t before = name.rfind('.', last - 1);
+    if (before == std::string::npos) return false;
+    std::string hash = name.substr(before + 1, last - before - 1);
+    return hash.size() >= 8 && hash.size() <= 64 &&
+           hash.find_first_not_of("0123456789abcdef") == std::string::npos;
+}
+
 std::string CacheControlFor(const std::string& fileName) {
-    static const std::regex kHashed(R"(.*\.[0-9a-f]{8,64}\.[A-Za-z0-9]+$)");
-    if (std::regex_match(fileName, kHashed)) return "public, max-age=31536000, immutable";
-    static const std::regex kNever(R"(index\.html|.*manifest.*|sw\.js|service-?worker\.js)");
-    if (std::regex_match(fileName, kNever)) return "no-store";
+    if (IsHashed(fileName)) return "public, max-age=31536000, immutable";
+    if (fileName == "index.html" || fileName.find("manifest") != std::string::npos ||
+        fileName == "sw.js" || fileName == "service-worker.js" || fileName == "serviceworker.js")
+        return "no-store";
     return "no-cache";
 }
 

@@ -179,6 +179,8 @@ class SiteTests(HallCase):
         (site / "index.html").write_text("<p>page</p>")
         (site / "tarngame.0123456789ab.js").write_text("code")
         (site / "hall.json").write_text('{"hall": false}')
+        (site / "sw.js").write_text("worker")
+        (site / "manifest.webmanifest").write_text("{}")
         (self.work / "secret.txt").write_text("SECRET")
         (self.work / "outside").mkdir()
         (self.work / "outside" / "secret.txt").write_text("SECRET")
@@ -191,6 +193,8 @@ class SiteTests(HallCase):
         status, head, _ = hall.request("GET", "/tarngame.0123456789ab.js")
         self.assertEqual(status, 200)
         self.assertIn("max-age=31536000", head["cache-control"])
+        for never_cached in ("/sw.js", "/manifest.webmanifest"):
+            self.assertEqual(hall.request("GET", never_cached)[1]["cache-control"], "no-store")
         self.assertEqual(hall.get_json("/hall.json"), (200, {"hall": True}))
         self.assertEqual(hall.request("GET", "/inside")[0], 200)
         escapes = ("/../secret.txt", "/%2e%2e/secret.txt", "/%2E%2E%2Fsecret.txt",
@@ -205,7 +209,7 @@ class SiteTests(HallCase):
         hall.stop()
         # One line a request, none of them forged by a path.
         requests = [line for line in hall.log if " GET " in line]
-        self.assertEqual(len(requests), 4 + len(escapes))
+        self.assertEqual(len(requests), 6 + len(escapes))
         self.assertFalse(any(line.startswith("FORGED") for line in hall.log))
 
 
