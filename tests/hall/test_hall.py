@@ -36,9 +36,13 @@ class HallCase(unittest.TestCase):
         self.halls = []
 
     def tearDown(self):
+        # A clean stop, so a sanitizer build reports leaks; any report fails the test.
         for hall in self.halls:
-            hall.stop(signal.SIGKILL)
+            hall.stop(signal.SIGTERM)
         shutil.rmtree(self.work, ignore_errors=True)
+        for hall in self.halls:
+            reports = [l for l in hall.log if "Sanitizer" in l or "runtime error:" in l]
+            self.assertEqual(reports, [], "".join(hall.log[-40:]))
 
     def start(self, name="hall", game=None, db="default", **kw):
         if db == "default":
