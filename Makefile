@@ -61,7 +61,7 @@ hall-bench: build
 test-web: web build
 	cd tests/web && npm ci --no-audit --no-fund --silent
 	cd tests/web && TARN_SITE=$(abspath $(WEB_SITE)) TARN_BINARY=$(abspath $(BUILD))/tarngame \
-	    TARN_SOURCE_DIR=$(CURDIR) node --test --test-concurrency=1
+	    TARN_HALL=$(abspath $(BUILD))/tarnhall TARN_SOURCE_DIR=$(CURDIR) node --test --test-concurrency=1
 
 # Each fuzz target runs FUZZ_SECONDS on its corpus in tests/fuzz-corpus; new inputs it finds
 # go to a scratch copy, crashes to $(FUZZ_BUILD)/crash-*, which then become regression files.

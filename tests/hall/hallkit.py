@@ -316,3 +316,14 @@ def replay_source(workdir, game):
     if game and game_supports_verify(game):
         return GameReplays(workdir, game)
     return StandInReplays(workdir)
+
+
+if __name__ == "__main__":
+    # For the browser suite: `hallkit.py stand-in DIR` writes the stand-in verifier and one
+    # replay it accepts into DIR.
+    if len(sys.argv) == 3 and sys.argv[1] == "stand-in":
+        source = StandInReplays(sys.argv[2])
+        (pathlib.Path(sys.argv[2]) / "game.replay").write_text(source.make(7, name=None))
+        print(source.game)
+    else:
+        sys.exit("usage: hallkit.py stand-in DIR")
