@@ -8,7 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
-#include <fstream>
+#include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "formats/ReplayHeader.h"
@@ -156,6 +156,11 @@ HallServer::HallServer(const HallOptions& options, std::unique_ptr<HallStore> st
       site_(options.siteDir),
       incomingDir_(options.dataDir + "/incoming") {
     mkdir(incomingDir_.c_str(), 0700);
+    // What a killed server was verifying: its clients got no answer, so nothing is lost.
+    std::error_code ignored;
+    for (const auto& file : std::filesystem::directory_iterator(incomingDir_, ignored))
+        if (file.path().filename().string().rfind("replay-", 0) == 0)
+            std::filesystem::remove(file.path(), ignored);
     int threads = options.workers + options.queue + kReadThreads;
     http_.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
     http_.set_payload_max_length(kReplayMaxBytes);

@@ -382,6 +382,7 @@ class FaultTests(HallCase):
         again = self.start()
         for entry_id in accepted:
             self.assertEqual(again.request("GET", f"/api/replays/{entry_id}")[0], 200, entry_id)
+        self.assertEqual(list((self.work / "hall" / "incoming").iterdir()), [])
 
 
 class LoadTests(HallCase):
