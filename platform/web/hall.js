@@ -165,6 +165,8 @@
       panel.hidden = !panel.hidden;
       if (!panel.hidden) showBoards();
     };
+    document.head.append(element('style', { textContent:
+      '#hall td { padding: 0 0.6em; } #hall a { color: #9cf; } #hall h2 { font-size: 1.1em; }' }));
     const bar = document.getElementById('bar') || document.body;
     bar.append(toggle);
     bar.after(panel);
