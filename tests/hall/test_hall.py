@@ -326,6 +326,24 @@ class FaultTests(HallCase):
         self.assertFalse(pathlib.Path(f"/proc/{pidfile.read_text().strip()}").exists())
         self.assertEqual(hall.get_json("/health")[0], 200)
 
+    def test_reads_answer_while_every_verifier_is_busy_and_the_queue_is_full(self):
+        pidfile = self.work / "hang.pid"
+        hall = self.start(game=self.script("hang", HANG.format(pidfile=pidfile)),
+                          extra=["--workers", "1", "--queue", "1"])
+        games = self.games(3)
+        for game in games[:2]:
+            threading.Thread(target=self.submit_quietly, args=(hall, game), daemon=True).start()
+        deadline = time.time() + 5
+        while hall.get_json("/health")[1]["queue"] < 1 and time.time() < deadline:
+            time.sleep(0.02)
+        started = time.time()
+        status, _, head = hall.submit(games[2])
+        self.assertEqual(status, 503)
+        self.assertIn("retry-after", head)
+        for path in ("/api/boards", "/api/scores?board=push", "/health", "/hall.json") * 5:
+            self.assertEqual(hall.request("GET", path, timeout=5)[0], 200, path)
+        self.assertLess(time.time() - started, 1.0)
+
     def test_a_verifier_that_fails_is_503_not_the_players_fault(self):
         hall = self.start(game=self.script("fail", FAIL))
         self.assertEqual(hall.submit(self.games(1)[0])[0], 503)
