@@ -12,10 +12,12 @@ LSAN_OPTIONS = suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 WEB_TREE ?= build-emscripten
 WEB_SITE ?= build-web
 WEB_PORT ?= 8080
+HALL_DATA ?= hall-data
+HALL_LISTEN ?= 127.0.0.1:8080
 export NODE_PATH ?= /usr/share/nodejs
 
 .PHONY: play test test-fast test-asan test-web fuzz build build-asan setup format check-format clean \
-        web serve-web check
+        web serve-web check hall hall-bench
 
 play: build
 	./$(BUILD)/tarngame
@@ -48,12 +50,23 @@ serve-web: web
 	@echo "Bubble Tarn at http://127.0.0.1:$(WEB_PORT)/"
 	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_SITE)
 
+# The hall of fame: the game (its verifier), the web edition and the server, serving the page and
+# the API at http://$(HALL_LISTEN)/ with SQLite in $(HALL_DATA)/.
+hall: web build
+	@echo "The hall of fame at http://$(HALL_LISTEN)/ (Ctrl-C stops it)"
+	./$(BUILD)/tarnhall --listen $(HALL_LISTEN) --data $(HALL_DATA) --site $(WEB_SITE) \
+	    --game $(BUILD)/tarngame
+
+# Verified submissions a second and read latency under load (not a test: figures for the README).
+hall-bench: build
+	python3 tools/hall-bench.py --hall $(BUILD)/tarnhall --game $(BUILD)/tarngame
+
 # In headless Chromium against the page served locally: the shot and replay parity with the
 # native build, keys, touch, saves across a reload, no console errors.
 test-web: web build
 	cd tests/web && npm ci --no-audit --no-fund --silent
 	cd tests/web && TARN_SITE=$(abspath $(WEB_SITE)) TARN_BINARY=$(abspath $(BUILD))/tarngame \
-	    TARN_SOURCE_DIR=$(CURDIR) node --test --test-concurrency=1
+	    TARN_HALL=$(abspath $(BUILD))/tarnhall TARN_SOURCE_DIR=$(CURDIR) node --test --test-concurrency=1
 
 # Each fuzz target runs FUZZ_SECONDS on its corpus in tests/fuzz-corpus; new inputs it finds
 # go to a scratch copy, crashes to $(FUZZ_BUILD)/crash-*, which then become regression files.

@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(cmake make g++ pkg-config git
           libsdl2-dev libsdl2-mixer-dev libcairo2-dev libpng-dev
           libgtest-dev googletest clang-format xvfb xauth x11-utils xdotool
-          clang libclang-rt-14-dev libbenchmark-dev ccache black)
+          clang libclang-rt-14-dev libbenchmark-dev ccache black
+          libcpp-httplib-dev nlohmann-json3-dev libsqlite3-dev libpqxx-dev postgresql)
 # black formats the Python tools; Prettier (npm, tools/format) the page and the browser tests.
 # --web: the browser edition's toolchain, its music encoders and the browser its tests drive
 # (node and npm come with the machine's Node.js).

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Copies the page's files into the folder a static server publishes: index.html and the
 program's .js, .wasm and data package under names that carry a hash of their content, so a
-browser never mixes a new page with a cached older file."""
+browser never mixes a new page with a cached older file. Also hall.json, saying no hall of fame
+serves this copy."""
 import hashlib
 import pathlib
 import shutil
@@ -21,10 +22,18 @@ def main():
         digest = hashlib.sha256(source.read_bytes()).hexdigest()[:12]
         names[ext] = f"tarngame.{digest}.{ext}"
         shutil.copyfile(source, out / names[ext])
+    # The hall of fame's part of the page, beside index.html in the sources.
+    hall = index.parent / "hall.js"
+    digest = hashlib.sha256(hall.read_bytes()).hexdigest()[:12]
+    names["halljs"] = f"hall.{digest}.js"
+    shutil.copyfile(hall, out / names["halljs"])
     page = index.read_text()
-    for ext in ("js", "wasm", "data"):
-        page = page.replace(f"@{ext.upper()}@", names[ext])
+    for key in ("js", "wasm", "data", "halljs"):
+        page = page.replace(f"@{key.upper()}@", names[key])
     (out / "index.html").write_text(page)
+    # A page on a static host learns from this that there is no hall of fame, without a failed
+    # request; tarnhall answers /hall.json itself with true.
+    (out / "hall.json").write_text('{"hall": false}\n')
 
 
 if __name__ == "__main__":
