@@ -4,6 +4,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Globals.h"
+#include "app/ReplayRun.h"
 #include "app/Resources.h"
 #include "app/Shell.h"
 #include "app/StatsReport.h"
@@ -65,6 +66,20 @@ int main(int argc, char** argv) {
     if (options.showVersion) {
         std::printf("tarngame %s\n", TARN_VERSION);
         return 0;
+    }
+    if (!options.verifyFile.empty() || !options.watchFile.empty()) {
+        RegisterResources(AppResources());
+        if (!options.verifyFile.empty())
+            return VerifyReplay(options.verifyFile, options.platform, argv[0]);
+        return WatchReplay(options.watchFile, options.platform, argv[0]);
+    }
+    if (options.daily) {
+        if (!PrepareDaily(options.dailyDate, &error)) {
+            std::fprintf(stderr, "tarngame: %s\n", error.c_str());
+            return 2;
+        }
+    } else {
+        KeepReplaysOfPlay();
     }
     // A malformed round set is refused before any window opens.
     RoundBook customRounds;

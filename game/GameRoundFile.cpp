@@ -52,6 +52,7 @@ void Game::StartEditorTrial(const RoundRecord& record, int index) {
 }
 
 void Game::ReturnToEditor() {
+    replay.Abandon();
     editorTrial = false;
     ClearRunning();
     ClearEffects();

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "app/Globals.h"
 #include "game/Game.h"
@@ -24,7 +25,7 @@ constexpr int kGameJustEnded = 0;
 // The save directory is where scores belong; without one there is nowhere to read or write.
 // A custom round set keeps its own table; the editor's trial round keeps none.
 bool DataFilePath(const Game& game, char (&path)[kMaxDataPath]) {
-    const char* name = game.roundBook.ScoresFile();
+    const char* name = game.ScoresFile();
     if (g_saveDirA[0] == '\0' || name[0] == '\0') return false;
     return MakeDataPath(path, g_saveDirA, name) != nullptr;
 }
@@ -41,6 +42,14 @@ void WriteInt32(unsigned char* p, int value) {
     const unsigned v = static_cast<unsigned>(value);
     for (int i = 0; i < 4; ++i)
         p[i] = static_cast<unsigned char>(v >> (8 * i) & 0xFF);
+}
+
+// The name as the replay keeps it: up to five letters, no trailing spaces.
+std::string EnteredName(const char* name) {
+    std::string out(name, strnlen(name, HiScoreScene::kNameLength));
+    while (!out.empty() && out.back() == ' ')
+        out.pop_back();
+    return out;
 }
 
 char NextLetter(char c) {
@@ -118,6 +127,7 @@ void HiScoreScene::InsertScore(int score) {
     if (place == kEntries) {
         // Not good enough for the table: the confirm leads on without saving.
         game->hiScoreReturnState = kStateGameOver;
+        game->CloseReplay("");
         return;
     }
     for (int k = kEntries - 1; k > place; --k) {
@@ -178,6 +188,7 @@ void HiScoreScene::OnKey(int key) {
     if (game->hiScoreReturnState == kGameJustEnded) {
         SaveTable();
         game->hiScoreReturnState = kStateGameOver;
+        if (editRow >= 0 && editRow < kEntries) game->CloseReplay(EnteredName(names[editRow]));
     }
     loaded = false;
     editRow = -1;
