@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -115,15 +116,22 @@ bool Keep(const std::string& dir, const std::string& board, long score, const st
     gmtime_r(&now, &utc);
     char when[32];
     std::strftime(when, sizeof when, "%Y-%m-%d_%H-%M-%S", &utc);
+    // The sequence number tells apart the games of one second, whatever their board.
+    const std::vector<std::string> present = ListDirectory(dir);
     std::string path;
     for (int seq = 1; seq < 1000; ++seq) {
+        char prefix[48];
+        std::snprintf(prefix, sizeof prefix, "%s_%03d_", when, seq);
+        const bool taken = std::any_of(present.begin(), present.end(), [&](const std::string& n) {
+            return n.compare(0, std::strlen(prefix), prefix) == 0;
+        });
+        if (taken) continue;
         char name[160];
-        std::snprintf(name, sizeof name, "%s_%03d_%s_%ld%s", when, seq, board.c_str(), score,
-                      kSuffix);
+        std::snprintf(name, sizeof name, "%s%s_%ld%s", prefix, board.c_str(), score, kSuffix);
         path = dir + "/" + name;
-        if (!Exists(path)) break;
+        break;
     }
-    if (Exists(path) || !I_WriteFileAtomic(path, text.data(), text.size())) {
+    if (path.empty() || Exists(path) || !I_WriteFileAtomic(path, text.data(), text.size())) {
         WarnOnce(path);
         return false;
     }
