@@ -9,8 +9,10 @@
 
 int Game::LoadProgress() {
     char path[kMaxDataPath];
-    // A set that keeps nothing (the editor's trial round) has no file name.
-    if (!roundBook.ProgressFile()[0] || !MakeDataPath(path, g_saveDirA, roundBook.ProgressFile()))
+    // A set that keeps nothing (the editor's trial round) has no file name; a run without a
+    // save folder (a replay being verified or watched) keeps nothing either.
+    if (!roundBook.ProgressFile()[0] || !g_saveDirA[0] ||
+        !MakeDataPath(path, g_saveDirA, roundBook.ProgressFile()))
         return -1;
     FILE* f = std::fopen(path, "rb");
     if (!f) return -1;
@@ -27,7 +29,8 @@ void Game::SaveProgress() {
     if (round < bestRound) return;
     bestRound = round;
     char path[kMaxDataPath];
-    if (!roundBook.ProgressFile()[0] || !MakeDataPath(path, g_saveDirA, roundBook.ProgressFile()))
+    if (!roundBook.ProgressFile()[0] || !g_saveDirA[0] ||
+        !MakeDataPath(path, g_saveDirA, roundBook.ProgressFile()))
         return;
     const unsigned char bytes[4] = {static_cast<unsigned char>(round & 0xFF),
                                     static_cast<unsigned char>(round >> 8 & 0xFF),

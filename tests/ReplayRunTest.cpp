@@ -82,6 +82,7 @@ test::RunResult Verify(const std::string& path) {
     const test::RunResult run = test::RunGame("--verify " + path + " --data-dir " +
                                               test::BuildDataDir() + " --save-dir " + fresh);
     EXPECT_TRUE(fs::is_empty(fresh)) << "verifying wrote into the save folder";
+    EXPECT_EQ(run.err, "") << "verifying tried to save";
     return run;
 }
 
