@@ -216,15 +216,15 @@ bool WatchKeys(UINT message, WPARAM key) {
     return true;
 }
 
+// The recomputed result, below the last page's buttons.
 void ShowResult(BackBuffer& target) {
     if (!g_playback->closed) return;
     char text[64];
     std::snprintf(text, sizeof text, "SCORE %ld", g_playback->result.score);
-    SmallFont::DrawText(target, 8, 4, "REPLAY END");
-    SmallFont::DrawText(target, 8, 22, text);
+    SmallFont::DrawText(target, 8, 274, text);
     std::snprintf(text, sizeof text, "ROUNDS %d LAST %d", g_playback->result.roundsCleared,
                   g_playback->result.lastRound);
-    SmallFont::DrawText(target, 8, 40, text);
+    SmallFont::DrawText(target, 8, 296, text);
 }
 
 // Loads and checks the file; "" when it can be played.
