@@ -52,8 +52,10 @@ void KeepReplay(const ReplayStart& start, const ReplayResult& result, const std:
                       std::time(nullptr));
 }
 
+ReplayRecorder::Sink g_keeper = KeepReplay;
+
 void InstallKeeper(Game& game) {
-    game.replay.SetSink(KeepReplay);
+    game.replay.SetSink(g_keeper);
 }
 
 void StartDailyGame(Game& game) {
@@ -227,11 +229,9 @@ void ShowResult(BackBuffer& target) {
     SmallFont::DrawText(target, 8, 296, text);
 }
 
-// Loads and checks the file; "" when it can be played.
-std::string LoadPlayback(const std::string& path, Playback* playback) {
-    std::string text, reason;
-    if (!ReadReplayFile(path, &text, &reason)) return reason;
-    reason = ParseReplayHeader(text, &playback->header);
+// Checks a replay's text; "" when it can be played.
+std::string LoadPlaybackText(const std::string& text, Playback* playback) {
+    std::string reason = ParseReplayHeader(text, &playback->header);
     if (!reason.empty()) return reason;
     reason = CheckStart(playback->header, &playback->rounds);
     if (!reason.empty()) return reason;
@@ -239,6 +239,25 @@ std::string LoadPlayback(const std::string& path, Playback* playback) {
     if (!playback->input.Parse(text, &error)) return "input " + error;
     playback->text = text;
     return "";
+}
+
+std::string LoadPlayback(const std::string& path, Playback* playback) {
+    std::string text, reason;
+    if (!ReadReplayFile(path, &text, &reason)) return reason;
+    return LoadPlaybackText(text, playback);
+}
+
+void SetWatchHooks(Playback* playback) {
+    playback->watching = true;
+    g_playback = playback;
+    if (!playback->rounds.IsBuiltIn()) g_customRounds = &playback->rounds;
+    g_startHooks.gameMade = StartPlayback;
+    g_startHooks.beforeFrame = PlayFrameInput;
+    g_startHooks.afterRender = ShowResult;
+    g_startHooks.takeInput = WatchKeys;
+    g_startHooks.titleSuffix = L" REPLAY";
+    g_startHooks.oneInstance = false;
+    g_startHooks.saves = false;
 }
 
 // Runs the shell on the playback; false when the program itself failed.
@@ -288,8 +307,26 @@ std::string Judge(const Playback& p) {
 
 }  // namespace
 
+void SetReplayKeeper(ReplayRecorder::Sink keeper) {
+    g_keeper = std::move(keeper);
+}
+
+bool PrepareWatch(const std::string& text, std::string* reason) {
+    // The page plays one replay per load: it lives as long as the program.
+    static Playback playback;
+    *reason =
+        text.size() > kReplayMaxBytes ? "the file is over 2 MB" : LoadPlaybackText(text, &playback);
+    if (!reason->empty()) return false;
+    SetWatchHooks(&playback);
+    return true;
+}
+
 void KeepReplaysOfPlay() {
     g_startHooks.gameMade = InstallKeeper;
+}
+
+const std::string& DailyDate() {
+    return g_dailyDate;
 }
 
 std::string TodayUtc() {
@@ -360,16 +397,7 @@ int WatchReplay(const std::string& path, PlatformOptions platform, const char* a
         std::fprintf(stderr, "tarngame: %s: %s\n", path.c_str(), fault.c_str());
         return 1;
     }
-    playback.watching = true;
-    g_playback = &playback;
-    if (!playback.rounds.IsBuiltIn()) g_customRounds = &playback.rounds;
-    g_startHooks.gameMade = StartPlayback;
-    g_startHooks.beforeFrame = PlayFrameInput;
-    g_startHooks.afterRender = ShowResult;
-    g_startHooks.takeInput = WatchKeys;
-    g_startHooks.titleSuffix = L" REPLAY";
-    g_startHooks.oneInstance = false;
-    g_startHooks.saves = false;
+    SetWatchHooks(&playback);
     const bool ran = RunPlayback(platform, argv0);
     g_playback = nullptr;
     if (playback.closed)

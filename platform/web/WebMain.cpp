@@ -9,9 +9,11 @@
 #include <string>
 
 #include "app/Globals.h"
+#include "app/ReplayRun.h"
 #include "app/Resources.h"
 #include "app/Shell.h"
 #include "app/StatsReport.h"
+#include "formats/ReplayHeader.h"
 #include "game/Game.h"
 #include "game/RoundBook.h"
 #include "game/RoundCode.h"
@@ -55,6 +57,16 @@ EM_JS(void, tarn_report_stats, (const char* json), {
     console.log(text);
     const element = document.getElementById("stats");
     if (element) element.textContent = text;
+});
+
+// A finished game's replay, for replays.js to keep in the browser's database.
+EM_JS(void, tarn_keep_replay, (const char* board, double score, const char* text), {
+    if (Module.onReplay) Module.onReplay(UTF8ToString(board), score, UTF8ToString(text));
+});
+
+// The words the desktop puts in the window's title (DAILY 2026-12-06, REPLAY).
+EM_JS(void, tarn_caption, (const char* text), {
+    if (Module.onCaption) Module.onCaption(UTF8ToString(text));
 });
 
 EM_JS(void, tarn_game_over, (int code), {
@@ -105,6 +117,44 @@ void StartFromAddress() {
     tarn_page_mode("game");
 }
 
+void KeepInBrowser(const ReplayStart& start, const ReplayResult& result, const std::string& text) {
+    tarn_keep_replay(start.board.c_str(), static_cast<double>(result.score), text.c_str());
+}
+
+// ?replay=URL watches a replay, #daily[=YYYY-MM-DD] plays the daily game; false for neither
+// (or a replay that cannot be played, said on the console).
+bool StartReplayFromAddress() {
+    std::string error;
+    if (const std::string url = Param("replay"); !url.empty()) {
+        const char* path = "/tmp/replay.txt";
+        std::string text;
+        if (tarn_fetch_file(url.c_str(), path))
+            if (FILE* f = std::fopen(path, "rb")) {
+                char buffer[65536];
+                size_t n;
+                while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0 &&
+                       text.size() <= kReplayMaxBytes)
+                    text.append(buffer, n);
+                std::fclose(f);
+            }
+        if (PrepareWatch(text, &error)) {
+            tarn_page_mode("replay");
+            tarn_caption("TarnGameFrame REPLAY");
+            return true;
+        }
+        std::fprintf(stderr, "tarngame: the replay %s: %s\n", url.c_str(), error.c_str());
+        return false;
+    }
+    if (!tarn_url_flag("daily")) return false;
+    if (!PrepareDaily(Param("daily", true), &error)) {
+        std::fprintf(stderr, "tarngame: %s\n", error.c_str());
+        return false;
+    }
+    tarn_page_mode("daily");
+    tarn_caption(("TarnGameFrame DAILY " + DailyDate()).c_str());
+    return true;
+}
+
 }  // namespace
 
 // The page's share button: the code of the round on the editor's screen; "" elsewhere, and
@@ -146,7 +196,10 @@ int main() {
         std::fprintf(stderr, "tarngame: %s\n", error.c_str());
         return 1;
     }
-    StartFromAddress();
+    // Finished games' replays go to the browser's database (replays.js), not to the saves.
+    SetReplayKeeper(KeepInBrowser);
+    KeepReplaysOfPlay();
+    if (!StartReplayFromAddress()) StartFromAddress();
     const int exitCode = WinMain(nullptr, nullptr, L"", 1);
     if (Param("stats") == "1" && g_game)
         tarn_report_stats(StatsJson(*g_game, I_FrameCount()).c_str());
