@@ -222,6 +222,14 @@ TEST(ReplayRun, DailyFieldsDependOnTheDateAlone) {
     EXPECT_EQ(bad.exitCode, 2);
 }
 
+// A replay kept from an earlier build: when an intended change to the rules makes it fail,
+// raise kRulesVersion and record it anew (tests/files/replay-insect.replay).
+TEST(ReplayRun, AKeptReplayStillVerifies) {
+    const test::RunResult run = Verify(std::string(TARN_TEST_FILES) + "/replay-insect.replay");
+    EXPECT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_EQ(test::StatsField(run.out, "score"), "170") << run.out;
+}
+
 TEST(ReplayRun, HelpNamesTheReplayOptions) {
     const test::RunResult run = test::RunGame("--help");
     for (const char* option : {"--verify", "--watch", "--daily"})
