@@ -119,7 +119,7 @@ std::vector<long> ReadScores(const std::string& text, bool* ok) {
     std::string word;
     *ok = true;
     while (in >> word) {
-        if (word.size() > 10 || word.find_first_not_of("0123456789") != std::string::npos) {
+        if (word.size() > 9 || word.find_first_not_of("0123456789") != std::string::npos) {
             *ok = false;
             return scores;
         }
