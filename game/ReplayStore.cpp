@@ -63,11 +63,13 @@ bool Exists(const std::string& path) {
     return std::filesystem::exists(path, error);
 }
 
+// After one failure the run keeps no more replays: one warning, not one for every game.
+bool g_failed = false;
+
 void WarnOnce(const std::string& path) {
-    static bool warned = false;
-    if (warned) return;
-    warned = true;
-    std::fprintf(stderr, "tarngame: could not keep the replay %s; play goes on without it\n",
+    if (g_failed) return;
+    g_failed = true;
+    std::fprintf(stderr, "tarngame: could not keep the replay %s; play goes on without replays\n",
                  path.c_str());
 }
 
@@ -112,6 +114,11 @@ std::vector<std::string> FilesToDrop(const std::vector<std::string>& names) {
 
 bool Keep(const std::string& dir, const std::string& board, long score, const std::string& text,
           std::time_t now) {
+    if (g_failed) return false;
+    if (!I_MakeDirectories(dir)) {
+        WarnOnce(dir);
+        return false;
+    }
     std::tm utc{};
     gmtime_r(&now, &utc);
     char when[32];

@@ -222,6 +222,18 @@ TEST(ReplayRun, DailyFieldsDependOnTheDateAlone) {
     EXPECT_EQ(bad.exitCode, 2);
 }
 
+TEST(ReplayRun, AReplayThatCannotBeWrittenWarnsOnceAndPlayGoesOn) {
+    const std::string dir = test::MakeTempDir();
+    WriteText(dir, "replays", "a file where the folder should be");
+    const std::string input = WriteText(dir, "script.input", MashFire({}, 2, 1500));
+    const test::RunResult run =
+        test::RunGame("--headless --frames 1500 --stats --data-dir " + test::BuildDataDir() +
+                      " --save-dir " + dir + " --input " + input);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.err.find("could not keep the replay"), std::string::npos) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+}
+
 // A replay kept from an earlier build: when an intended change to the rules makes it fail,
 // raise kRulesVersion and record it anew (tests/files/replay-insect.replay).
 TEST(ReplayRun, AKeptReplayStillVerifies) {
