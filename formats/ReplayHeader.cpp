@@ -9,7 +9,7 @@ namespace {
 
 // A whole decimal number, nothing else on it, within [low, high].
 bool ReadNumber(const std::string& text, long low, long high, long* out) {
-    if (text.empty() || text.size() > 12) return false;
+    if (text.empty() || text.size() > 10) return false;
     for (char c : text)
         if (c < '0' || c > '9') return false;
     errno = 0;
@@ -83,7 +83,7 @@ std::string ReadField(const std::string& key, const std::string& value, ReplayHe
         header->board = value;
     } else if (key == "draws") {
         if (!once(&seen->draws)) return "#draws repeated";
-        if (!ReadNumber(value, 0, 999999999999L, &number)) return "bad draw count";
+        if (!ReadNumber(value, 0, kReplayMaxDraws, &number)) return "bad draw count";
         header->draws = number;
     } else if (key == "start") {
         if (!once(&seen->start)) return "#start repeated";
