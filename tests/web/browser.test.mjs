@@ -305,3 +305,14 @@ test('a native replay watched in the page ends on the result it states', async (
   await context.close();
   assert.deepEqual(errors, []);
 });
+
+test('#daily plays the day\'s game on the native field, its words beside the picture', async () => {
+  const errors = [];
+  const { context, page } = await freshPage(errors);
+  const { stats } = await runPage(page, base, 'frames=3&fast=1&stats=1#daily=2026-12-06');
+  const native = nativeRun(['--daily', '2026-12-06', '--frames', '3', '--stats']);
+  assert.deepEqual(JSON.parse(stats).field, JSON.parse(native).field);
+  assert.equal(await page.$eval('#caption', (e) => e.textContent), 'TarnGameFrame DAILY 2026-12-06');
+  await context.close();
+  assert.deepEqual(errors, []);
+});
