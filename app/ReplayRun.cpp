@@ -16,6 +16,7 @@
 #include "game/ReplayStore.h"
 #include "game/RoundCode.h"
 #include "gfx/BackBuffer.h"
+#include "gfx/Bitmap.h"
 #include "gfx/SmallFont.h"
 #include "pages/HiScoreScene.h"
 #include "platform/InputScript.h"
@@ -214,15 +215,18 @@ bool WatchKeys(UINT message, WPARAM key) {
     return true;
 }
 
-// The recomputed result, below the last page's buttons.
+// The recomputed result, on a band over the last page's title.
 void ShowResult(BackBuffer& target) {
     if (!g_playback->closed) return;
+    static Bitmap* band = Bitmap::Filled(kScreenWidth, 80, 0, 0, 40);
+    target.Draw(band, 0, 0, 0);
     char text[64];
+    SmallFont::DrawText(target, 6, 4, "REPLAY END");
     std::snprintf(text, sizeof text, "SCORE %ld", g_playback->result.score);
-    SmallFont::DrawText(target, 8, 274, text);
+    SmallFont::DrawText(target, 6, 28, text);
     std::snprintf(text, sizeof text, "ROUNDS %d LAST %d", g_playback->result.roundsCleared,
                   g_playback->result.lastRound);
-    SmallFont::DrawText(target, 8, 296, text);
+    SmallFont::DrawText(target, 6, 52, text);
 }
 
 // Checks a replay's text; "" when it can be played.
