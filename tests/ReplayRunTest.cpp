@@ -18,13 +18,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Presses fire every 8 frames from `from` on: games are played, lost, their names confirmed and
-// retried, over and over.
-std::string MashFire(const std::vector<std::string>& prefix, int from, int to) {
+// Presses fire every 8 (or `every`) frames from `from` on: games are played, lost, their names
+// confirmed and retried, over and over.
+std::string MashFire(const std::vector<std::string>& prefix, int from, int to, int every = 8) {
     std::string script;
     for (const std::string& line : prefix)
         script += line + "\n";
-    for (int f = from; f < to; f += 8)
+    for (int f = from; f < to; f += every)
         script += std::to_string(f) + " keydown 193\n" + std::to_string(f + 1) + " keyup 193\n";
     return script;
 }
@@ -102,16 +102,36 @@ void ExpectAllVerify(const std::vector<std::string>& replays, const std::string&
     }
 }
 
+// A push game, then (by the game-over page, the title and the options page) rounds games at
+// the insect's round: the first a new game, the next ones retries that meet the same boss.
+std::string PushThenInsect() {
+    std::vector<std::string> navigation = {
+        "120 keydown 40", "121 keyup 40",   "122 keydown 40", "123 keyup 40",    "124 keydown 193",
+        "125 keyup 193",  "126 keydown 40", "127 keyup 40",   "128 keydown 193", "129 keyup 193"};
+    // The options page's part of kInsectStart, from its fourth line on, shifted to follow.
+    for (size_t i = 3; i < kInsectStart.size(); ++i) {
+        const std::string& line = kInsectStart[i];
+        const size_t space = line.find(' ');
+        navigation.push_back(std::to_string(std::stoi(line.substr(0, space)) + 127) +
+                             line.substr(space));
+    }
+    return MashFire({"0 keydown 40", "1 keyup 40"}, 4, 93) + MashFire(navigation, 158, 1500, 6);
+}
+
 TEST(ReplayRun, EveryGameOfARunVerifiesOnItsOwn) {
-    // Two rounds games (and more) meet the same insect: the retry's boss starts new.
-    const std::string rounds = OpenSaveDir();
-    const std::vector<std::string> roundsReplays = Play(MashFire(kInsectStart, 31, 1500), rounds);
-    ASSERT_GE(roundsReplays.size(), 2u);
-    ExpectAllVerify(roundsReplays, "rounds-from-12");
-    // Push games, one after another, in one run.
-    const std::string push = OpenSaveDir();
+    const std::string dir = OpenSaveDir();
+    const std::vector<std::string> replays = Play(PushThenInsect(), dir);
+    std::vector<std::string> push, rounds;
+    for (const std::string& path : replays)
+        (path.find("_push_") != std::string::npos ? push : rounds).push_back(path);
+    ASSERT_EQ(push.size(), 1u);
+    ASSERT_GE(rounds.size(), 2u);
+    ExpectAllVerify(push, "push");
+    ExpectAllVerify(rounds, "rounds-from-12");
+    // Push games one after another.
+    const std::string more = OpenSaveDir();
     const std::vector<std::string> pushReplays =
-        Play(MashFire({"0 keydown 40", "1 keyup 40"}, 4, 1500), push);
+        Play(MashFire({"0 keydown 40", "1 keyup 40"}, 4, 1500), more);
     ASSERT_GE(pushReplays.size(), 2u);
     ExpectAllVerify(pushReplays, "push");
 }
