@@ -10,6 +10,10 @@ class BigFish {
     virtual ~BigFish();
 
     void Start();
+    void Reset() {
+        active = false;
+        frame = 0;
+    }
     // Draws, then advances the swing (so it runs on while the game is paused).
     void Draw(BackBuffer& target);
 

@@ -46,6 +46,16 @@ Rival::~Rival() {
     DeleteAll(flagImages);
 }
 
+void Rival::Reset() {
+    Walk();
+    walkingRight = false;
+    xOffset = 22;
+    walkStep = 4;
+    walkTick = 0;
+    poseLength = 0;
+    muteHappy = false;
+}
+
 void Rival::Walk() {
     pose = kWalk;
     frame = 0;

@@ -12,6 +12,8 @@ class Rival {
     virtual ~Rival();
 
     void Walk();
+    // As constructed: walking from its first place.
+    void Reset();
     void FlagReaction();
     void WinReaction();
     void LoseReaction();

@@ -62,6 +62,14 @@ const char* UsageText() {
            "                       sets it on the options page (progress permitting), and\n"
            "                       where that page is missing it is set directly, for\n"
            "                       replays too\n"
+           "  --daily [YYYY-MM-DD] the daily game: a push game whose field, rows and\n"
+           "                       launcher colours are the same for everyone that day (UTC;\n"
+           "                       default today); its scores are kept per day\n"
+           "  --watch FILE         watch a replay (the save folder's replays/ holds one per\n"
+           "                       finished game); Escape leaves, F held plays 4x as fast\n"
+           "  --verify FILE        replay headless and print one JSON line: valid, score,\n"
+           "                       roundsCleared, lastRound, frames, mode, board, name,\n"
+           "                       rulesVersion, reason; exit 0 valid, 1 not, 2 error\n"
            "  --display LAYOUT     headless display memory: portrait565, portrait555,\n"
            "                       landscape565\n"
            "  --tick-start MS      headless clock at start-up\n"
@@ -116,6 +124,17 @@ bool ParseCommandLine(int argc, char** argv, CommandLine* out, std::string* erro
         } else if (arg == "--bot-start-round") {
             ok = hasValue && ParseLong(value, 1, 48, &n);
             out->startRound = static_cast<int>(n) - 1;
+        } else if (arg == "--verify") {
+            ok = hasValue && !value.empty();
+            out->verifyFile = value;
+        } else if (arg == "--watch") {
+            ok = hasValue && !value.empty();
+            out->watchFile = value;
+        } else if (arg == "--daily") {
+            // The day is optional: a following word that is not an option is taken as it.
+            out->daily = true;
+            usedValue = hasValue && value.compare(0, 2, "--") != 0;
+            if (usedValue) out->dailyDate = value;
         } else if (arg == "--display") {
             ok = hasValue && ParseLayout(value, &p.layout);
         } else if (arg == "--tick-start") {

@@ -15,6 +15,10 @@ struct CommandLine {
     std::string editFile;     // --edit: the round editor on this set
     std::string exportRound;  // --export-round FILE.txt:N
     std::string importCode;   // --import-round CODE (with --edit)
+    std::string verifyFile;   // --verify FILE
+    std::string watchFile;    // --watch FILE
+    bool daily = false;       // --daily [YYYY-MM-DD]
+    std::string dailyDate;    // empty: today (UTC)
     bool showHelp = false;
     bool showVersion = false;
 };

@@ -12,6 +12,7 @@ HWND g_hWnd = nullptr;
 wchar_t g_moduleDirW[kModuleDirLength] = {};
 char g_moduleDirA[kModuleDirLength] = {};
 char g_saveDirA[kModuleDirLength] = {};
+StartHooks g_startHooks;
 bool g_firstPaint = true;
 GXDisplayProperties g_display;
 uint8_t* g_frameBuffer = nullptr;

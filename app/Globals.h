@@ -43,6 +43,23 @@ extern const RoundBook* g_customRounds;
 extern const EditorStart* g_editorStart;
 // The web page's round link: the first paint starts a rounds game at once.
 extern bool g_playAtStart;
+// The ways to start besides the title page (the daily game, watching or verifying a replay)
+// change the shell at these points; the defaults are an ordinary start.
+struct StartHooks {
+    // On the first paint, once the game is made.
+    void (*gameMade)(Game& game) = nullptr;
+    // Before each frame's update (a replay's input of that frame), and after its render.
+    void (*beforeFrame)() = nullptr;
+    void (*afterRender)(BackBuffer& target) = nullptr;
+    // Input from the window: true keeps it from the game.
+    bool (*takeInput)(UINT message, WPARAM wParam) = nullptr;
+    const wchar_t* titleSuffix = L"";
+    bool oneInstance = true;  // the one-instance rule applies
+    bool saves = true;        // false: nothing is read from or written to the save folder
+    bool pixels = true;       // false: frames are computed, not drawn or shown
+    int speed = 1;            // frames per frame period
+};
+extern StartHooks g_startHooks;
 extern ShellActivateInfo g_shellActivateInfo;
 extern uint32_t g_lastFrameTick;
 constexpr uint32_t kFramePeriodMs = 50;

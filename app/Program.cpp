@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/Globals.h"
+#include "app/ReplayRun.h"
 #include "app/Resources.h"
 #include "app/StatsReport.h"
 #include "formats/RoundCode.h"
@@ -38,6 +39,22 @@ void ForgetStart() {
     g_editorStart = nullptr;
     g_playAtStart = false;
     g_startRoundForTesting = -1;
+    g_startHooks = StartHooks();
+}
+
+// How a start treats replays: the day's game and ordinary play keep one for every finished
+// game; a replay on the page is watched, or when it cannot be, the page shows the title page
+// and says why. False with the reason when the start cannot go on.
+bool SettleReplays(const Program& program, Program::Start* start, std::string* error) {
+    if (*start == Program::Start::kDaily) return PrepareDaily(program.dailyDate, error);
+    if (*start == Program::Start::kWatch) {
+        if (PrepareWatch(program.replayText, error)) return true;
+        if (!program.editorOrTitle) return false;
+        std::fprintf(stderr, "tarngame: the replay: %s\n", error->c_str());
+        *start = Program::Start::kTitle;
+    }
+    KeepReplaysOfPlay();
+    return true;
 }
 
 // A player's set instead of the built-in one, if asked for; false when its file is malformed.
@@ -69,6 +86,7 @@ bool SettleStart(const Program& program, Program::Start* start, std::string* err
             return false;
         }
     }
+    if (!SettleReplays(program, start, error)) return false;
     g_playAtStart = *start == Program::Start::kPlay;
     g_startRoundForTesting = program.startRound;
     return true;
@@ -78,6 +96,15 @@ bool SettleStart(const Program& program, Program::Start* start, std::string* err
 
 ProgramResult RunProgram(const Program& program, const char* argv0) {
     ForgetStart();
+    // A replay from a file runs the shell on its own terms: no saves, its own rounds.
+    if (program.start == Program::Start::kVerify) {
+        RegisterResources(AppResources());
+        return ProgramResult{VerifyReplay(program.replayFile, program.platform, argv0), "", ""};
+    }
+    if (program.start == Program::Start::kWatch && !program.replayFile.empty()) {
+        RegisterResources(AppResources());
+        return ProgramResult{WatchReplay(program.replayFile, program.platform, argv0), "", ""};
+    }
     std::string error;
     // A malformed round set is refused before any window opens.
     if (!ChooseRounds(program, &error)) return Failed(error);

@@ -13,7 +13,9 @@
 #include "platform/i_system.h"
 
 struct Program {
-    enum class Start { kTitle, kPlay, kEditor };
+    // kDaily: the day's game; kWatch: a replay shown in the window (or on the page); kVerify: a
+    // replay recomputed headless, its verdict printed as one JSON line.
+    enum class Start { kTitle, kPlay, kEditor, kDaily, kWatch, kVerify };
     Start start = Start::kTitle;
     PlatformOptions platform;  // directories, frames, shots, input, record, back end
     // A player's round set to play instead of the built-in one: a file, read before anything
@@ -22,10 +24,14 @@ struct Program {
     std::optional<RoundBook> rounds;
     std::string editFile;    // kEditor: the set to edit (created when missing)
     std::string importCode;  // kEditor: a round code added to editFile and edited
-    // The page: an editor set that cannot be opened leaves the title page instead of failing.
+    // The page: an editor set or a replay that cannot be opened leaves the title page instead
+    // of failing.
     bool editorOrTitle = false;
-    int startRound = -1;  // for testing: new games start at this round index
-    bool stats = false;   // the result carries the --stats line
+    std::string replayFile;  // kWatch, kVerify: the replay's file
+    std::string replayText;  // kWatch on the page: the replay itself, fetched by the page
+    std::string dailyDate;   // kDaily: YYYY-MM-DD, UTC; "" for today
+    int startRound = -1;     // for testing: new games start at this round index
+    bool stats = false;      // the result carries the --stats line
     std::optional<Autoplayer::Mode> bot;
     FrameInputSource input;            // tests: a frame's events, beside any script
     FrameObserver observer = nullptr;  // tests: after every frame
@@ -40,6 +46,7 @@ struct ProgramResult {
 };
 
 // Runs the program once. A failed start prints its reason (prefixed "tarngame: ") and ends
-// with 1; so does a run whose --shot picture was not written. The game stays in g_game for
+// with 1; so does a run whose --shot picture was not written. kVerify ends with the verifier's
+// code (0 valid, 1 not, 2 internal error). The game stays in g_game for
 // the caller to inspect until the next run.
 ProgramResult RunProgram(const Program& program, const char* argv0);

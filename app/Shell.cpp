@@ -1,5 +1,6 @@
 #include "app/Shell.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +15,7 @@
 #include "game/Game.h"
 #include "gfx/BackBuffer.h"
 #include "gfx/DisplayFormat.h"
+#include "platform/InputScript.h"
 #include "platform/i_gx.h"
 #include "platform/i_sound.h"
 #include "platform/i_system.h"
@@ -42,6 +44,7 @@ void FindProgramDirectory(HINSTANCE instance) {
     WideCharToMultiByte(1, 0, g_moduleDirW, kModuleDirLength, g_moduleDirA, kModuleDirLength,
                         nullptr, nullptr);
     CutAtLastBackslash(g_moduleDirW, g_moduleDirA);
+    if (!g_startHooks.saves) I_ForgetSaveDir();
     SetShellEnvironment(nullptr, nullptr, I_SaveDir().c_str());
 }
 
@@ -100,6 +103,7 @@ LRESULT FirstPaint(HWND window) {
     // without it, testing sets it here.
     if (g_startRoundForTesting >= 0 && !g_game->optionsPage)
         g_game->startRound = g_startRoundForTesting;
+    if (g_startHooks.gameMade) g_startHooks.gameMade(*g_game);
     if (g_editorStart && !g_game->OpenEditor(*g_editorStart)) return AbandonStart();
     if (g_playAtStart && !g_editorStart) g_game->StartGame(false);
     g_game->StartMusic();
@@ -108,10 +112,17 @@ LRESULT FirstPaint(HWND window) {
 
 LRESULT PaintFrame() {
     if (!g_game || !g_backBuffer) return 0;
+    if (g_startHooks.beforeFrame) g_startHooks.beforeFrame();
     const int64_t start = I_Microseconds();
     g_game->Update();
     g_game->Render(*g_backBuffer);
+    if (g_startHooks.afterRender) g_startHooks.afterRender(*g_backBuffer);
     FrameStats::Record(I_Microseconds() - start);
+    if (!g_startHooks.pixels) {
+        // Verifying: the frame's logic has run; there is nothing to show and no one to wait for.
+        if (g_frameObserver) g_frameObserver();
+        return 0;
+    }
     if (uint8_t* p = static_cast<uint8_t*>(GXBeginDraw())) {
         std::memcpy(p + (g_frameBuffer - g_frameOrigin), g_frameBuffer, g_frameBytes);
         GXEndDraw();
@@ -126,6 +137,21 @@ int LowWord(LPARAM value) {
 }
 int HighWord(LPARAM value) {
     return static_cast<int>((value >> 16) & 0xFFFF);
+}
+
+// Input from the window goes into the game's replay as it reaches the game; a replay being
+// watched keeps the player's input for itself.
+LRESULT WindowInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (g_startHooks.takeInput && g_startHooks.takeInput(message, wParam)) return 0;
+    if (!g_game) return 0;
+    MSG msg;
+    msg.hwnd = window;
+    msg.message = message;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    g_game->replay.NoteInput(InputScript::FormatMessage(g_game->replay.Frame(), msg));
+    DeliverInput(*g_game, message, wParam, lParam);
+    return 0;
 }
 
 // The program runs the shell once; the test binary runs it many times, and each run must
@@ -173,12 +199,15 @@ bool InitInstance(HINSTANCE instance, int showCommand) {
     LoadStringW(instance, kStringClassName, g_className, 100);
     LoadStringW(instance, kStringTitle, g_title, 100);
     FindProgramDirectory(instance);
-    if (HWND other = FindWindowW(g_className, g_title)) {
+    // Watching a replay changes no save, so it may run beside a game.
+    HWND other = g_startHooks.oneInstance ? FindWindowW(g_className, g_title) : nullptr;
+    if (other) {
         SetForegroundWindow(reinterpret_cast<HWND>(reinterpret_cast<uintptr_t>(other) | 1));
         std::printf("tarngame is already running; its window was brought to the front\n");
         return false;
     }
     RegisterFrameClass(instance, g_className);
+    std::wcsncat(g_title, g_startHooks.titleSuffix, 100 - std::wcslen(g_title) - 1);
     HWND window = CreateWindowExW(kTopMost, g_className, g_title, kVisibleDialogFrame,
                                   kDefaultPosition, kDefaultPosition, kDefaultPosition,
                                   kDefaultPosition, nullptr, nullptr, instance, nullptr);
@@ -235,26 +264,39 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETTINGCHANGE:
             SHHandleWMSettingChange(window, wParam, lParam, &g_shellActivateInfo);
             return 0;
-        case WM_KEYDOWN:
-            if (g_game) g_game->OnKeyDown(static_cast<int>(wParam));
-            return 0;
-        case WM_KEYUP:
-            if (g_game) g_game->OnKeyUp(static_cast<int>(wParam));
-            return 0;
         case WM_COMMAND:
         case WM_TIMER:
             return 0;
+        case WM_KEYDOWN:
+        case WM_KEYUP:
         case WM_MOUSEMOVE:
-            if (g_game) g_game->OnStylusMove(LowWord(lParam), HighWord(lParam));
-            return 0;
         case WM_LBUTTONDOWN:
-            if (g_game) g_game->OnTap(LowWord(lParam), HighWord(lParam));
-            return 0;
         case WM_LBUTTONUP:
-            if (g_game) g_game->OnStylusUp(LowWord(lParam), HighWord(lParam));
-            return 0;
+            return WindowInput(window, message, wParam, lParam);
         default:
             return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+void DeliverInput(Game& game, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_KEYDOWN:
+            game.OnKeyDown(static_cast<int>(wParam));
+            break;
+        case WM_KEYUP:
+            game.OnKeyUp(static_cast<int>(wParam));
+            break;
+        case WM_MOUSEMOVE:
+            game.OnStylusMove(LowWord(lParam), HighWord(lParam));
+            break;
+        case WM_LBUTTONDOWN:
+            game.OnTap(LowWord(lParam), HighWord(lParam));
+            break;
+        case WM_LBUTTONUP:
+            game.OnStylusUp(LowWord(lParam), HighWord(lParam));
+            break;
+        default:
+            break;
     }
 }
 
@@ -266,8 +308,9 @@ void WaitForNextFrame() {
     // The device spun here; a desktop sleeps until the deadline so playing costs a few
     // percent of a core. Unsigned differences keep the tick counter's wrap harmless.
     uint32_t now = GetTickCount();
-    while (now - g_lastFrameTick < kFramePeriodMs) {
-        Sleep(kFramePeriodMs - (now - g_lastFrameTick));
+    const uint32_t period = kFramePeriodMs / static_cast<uint32_t>(std::max(1, g_startHooks.speed));
+    while (now - g_lastFrameTick < period) {
+        Sleep(period - (now - g_lastFrameTick));
         now = GetTickCount();
     }
     g_lastFrameTick = now;

@@ -15,6 +15,10 @@ LRESULT FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void WaitForNextFrame();
 
+class Game;
+// One input message to the game, as the window procedure delivers it (a replay's input too).
+void DeliverInput(Game& game, UINT message, WPARAM wParam, LPARAM lParam);
+
 // Tests and tools: called after every frame (update, render, copy, pacing); null for none.
 using FrameObserver = void (*)();
 void SetFrameObserver(FrameObserver observer);

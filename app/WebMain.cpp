@@ -10,6 +10,8 @@
 
 #include "app/Globals.h"
 #include "app/Program.h"
+#include "app/ReplayRun.h"
+#include "formats/ReplayHeader.h"
 #include "formats/RoundCode.h"
 #include "formats/RoundFormat.h"
 #include "game/Game.h"
@@ -39,7 +41,48 @@ void FollowTheEditor() {
 
 const char* ModeName(Program::Start start, bool roundLink) {
     if (start == Program::Start::kEditor) return "editor";
+    if (start == Program::Start::kWatch) return "replay";
+    if (start == Program::Start::kDaily) return "daily";
     return roundLink && start == Program::Start::kPlay ? "round" : "game";
+}
+
+void KeepInBrowser(const ReplayStart& start, const ReplayResult& result, const std::string& text) {
+    web::KeepReplay(start.board, result.score, text);
+}
+
+// The replay a ?replay=URL names, read whole up to the largest replay there is.
+std::string FetchReplay(const std::string& url) {
+    const char* path = "/tmp/replay.txt";
+    std::string text;
+    if (!web::FetchFile(url, path)) return text;
+    if (FILE* f = std::fopen(path, "rb")) {
+        char buffer[65536];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0 && text.size() <= kReplayMaxBytes)
+            text.append(buffer, n);
+        std::fclose(f);
+    }
+    return text;
+}
+
+// ?replay=URL watches a replay, #daily[=YYYY-MM-DD] plays the daily game; false for neither.
+bool StartReplayFromAddress(Program* program) {
+    if (const std::string url = web::AddressParam("replay"); !url.empty()) {
+        program->start = Program::Start::kWatch;
+        program->replayText = FetchReplay(url);
+        program->editorOrTitle = true;
+        return true;
+    }
+    if (!web::AddressFlag("daily")) return false;
+    const std::string date = web::AddressParam("daily", true);
+    if (!date.empty() && !IsValidReplayDate(date)) {
+        std::fprintf(stderr, "tarngame: #daily takes a day as YYYY-MM-DD, not \"%s\"\n",
+                     date.c_str());
+        return false;
+    }
+    program->start = Program::Start::kDaily;
+    program->dailyDate = date;
+    return true;
 }
 
 // #edit and #round=CODE; a bad link leaves the plain game.
@@ -100,10 +143,14 @@ int main() {
         if (!web::FetchFile(input, program.platform.inputFile)) return 1;
     }
     program.stats = web::AddressParam("stats") == "1";
-    StartFromAddress(&program);
+    // Finished games' replays go to the browser's database (replays.js), not to the saves.
+    SetReplayKeeper(KeepInBrowser);
+    if (!StartReplayFromAddress(&program)) StartFromAddress(&program);
     const bool roundLink = program.rounds.has_value();
     program.started = [roundLink](Program::Start start) {
         web::ShowMode(ModeName(start, roundLink));
+        if (start == Program::Start::kWatch) web::ShowCaption("TarnGameFrame REPLAY");
+        if (start == Program::Start::kDaily) web::ShowCaption("TarnGameFrame DAILY " + DailyDate());
     };
     program.observer = FollowTheEditor;
     const ProgramResult result = RunProgram(program, "/tarngame");

@@ -4,6 +4,8 @@
 
 #include "app/CommandLine.h"
 #include "app/Program.h"
+#include "app/ReplayRun.h"
+#include "formats/ReplayHeader.h"
 #include "formats/RoundCode.h"
 #include "game/RoundBook.h"
 #include "game/RoundSetFile.h"
@@ -41,6 +43,11 @@ Program ProgramOf(const CommandLine& options) {
     program.platform = options.platform;
     program.roundsFile = options.roundsFile;
     if (!options.editFile.empty()) program.start = Program::Start::kEditor;
+    if (options.daily) program.start = Program::Start::kDaily;
+    program.dailyDate = options.dailyDate;
+    if (!options.watchFile.empty()) program.start = Program::Start::kWatch;
+    if (!options.verifyFile.empty()) program.start = Program::Start::kVerify;
+    program.replayFile = options.verifyFile.empty() ? options.watchFile : options.verifyFile;
     program.editFile = options.editFile;
     program.importCode = options.importCode;
     program.startRound = options.startRound;
@@ -75,6 +82,12 @@ int main(int argc, char** argv) {
             return 1;
         }
         return ExportRound(options.exportRound);
+    }
+    // A day that does not exist is a mistake on the command line, as a malformed option is.
+    if (options.daily && !options.dailyDate.empty() && !IsValidReplayDate(options.dailyDate)) {
+        std::fprintf(stderr, "tarngame: --daily takes a day as YYYY-MM-DD, not \"%s\"\n",
+                     options.dailyDate.c_str());
+        return 2;
     }
     const ProgramResult result = RunProgram(ProgramOf(options), argv[0]);
     if (!result.stats.empty()) std::printf("%s\n", result.stats.c_str());

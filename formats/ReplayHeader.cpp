@@ -1,20 +1,15 @@
 #include "formats/ReplayHeader.h"
 
-#include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
 
-// Twelve digits where long has 64 bits; where it has 32 (WebAssembly), what long holds.
-constexpr long kMaxDraws = static_cast<long>(std::min<long long>(999999999999LL, LONG_MAX));
-
 // A whole decimal number, nothing else on it, within [low, high].
 bool ReadNumber(const std::string& text, long low, long high, long* out) {
-    if (text.empty() || text.size() > 12) return false;
+    if (text.empty() || text.size() > 10) return false;
     for (char c : text)
         if (c < '0' || c > '9') return false;
     errno = 0;
@@ -88,7 +83,7 @@ std::string ReadField(const std::string& key, const std::string& value, ReplayHe
         header->board = value;
     } else if (key == "draws") {
         if (!once(&seen->draws)) return "#draws repeated";
-        if (!ReadNumber(value, 0, kMaxDraws, &number)) return "bad draw count";
+        if (!ReadNumber(value, 0, kReplayMaxDraws, &number)) return "bad draw count";
         header->draws = number;
     } else if (key == "start") {
         if (!once(&seen->start)) return "#start repeated";

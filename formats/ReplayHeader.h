@@ -27,6 +27,9 @@
 constexpr int kReplayFormatVersion = 1;
 constexpr size_t kReplayMaxBytes = 2 * 1024 * 1024;
 constexpr long kReplayMaxFrames = 6L * 60 * 60 * 20;  // six hours at 20 frames a second
+// No run draws this many numbers before a game (a day of effects draws far fewer); it also
+// keeps skipping to the game's place in the sequence quick, and fits a 32-bit long (the page).
+constexpr long kReplayMaxDraws = 1000000000L;
 
 struct ReplayHeader {
     int formatVersion = 0;

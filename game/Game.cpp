@@ -202,17 +202,20 @@ void Game::ReturnToTitle() {
     // A name half entered is dropped with its visit; the keyboard goes back to the key map.
     if (hiScorePage) hiScorePage->loaded = false;
     I_SetTypedKeys(false);
+    replay.Abandon();
     state = kStateTitle;
 }
 
 void Game::SelectRoundsMode() {
     pushMode = false;
+    daily = false;
     rowParityFlag = false;
     rowParity = 0;
 }
 
 void Game::SelectPushMode() {
     pushMode = true;
+    daily = false;
 }
 
 void Game::StartMusic() {

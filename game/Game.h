@@ -8,8 +8,11 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "game/FieldGeometry.h"
+#include "game/GameRandom.h"
+#include "game/ReplayRecorder.h"
 #include "game/RoundBook.h"
 #include "game/ShotRules.h"
 #include "platform/Device.h"
@@ -109,6 +112,13 @@ class Game {
     // A new game in rounds or push mode, as the title page starts it.
     void StartGame(bool push);
     void RetryRound();
+    // The daily game of a day (YYYY-MM-DD, UTC): push mode, with its field, its rows and the
+    // launcher's colours drawn from generators seeded by the date.
+    void StartDaily(const std::string& date);
+    // Where this game's high scores are kept ("" keeps none).
+    const char* ScoresFile() const;
+    // The game ended: its replay closes with the name entered for it ("" for none).
+    void CloseReplay(const std::string& name);
     void LoadRound(int n);
     // The round editor (--edit, and the web page's editor): opens it on a set; false when
     // its page cannot be made.
@@ -251,8 +261,31 @@ class Game {
     // A press in the field is aiming the launcher and has not been lifted yet.
     bool pointerHeld = false;
     bool colourPresent[8] = {};
+    // The game in play's replay, and what its result counts.
+    ReplayRecorder replay;
+    int gameRoundsCleared = 0;
+    int gameLastRound = 1;  // counted from 1
+    // The daily game: its date and its own generators.
+    bool daily = false;
+    std::string dailyDate;
+    GameRandom dailyFieldRandom;
+    GameRandom dailyRowRandom;
+    GameRandom dailyColourRandom;
 
   private:
+    // Every start of play: a new game, a retry, the daily game, the editor's try-out.
+    void BeginPlayAt(int firstRound);
+    // What a game would otherwise carry in from the one before it.
+    void ResetCarriedState();
+    void SeedDailyRandom();
+    void BeginReplay(long long draws);
+    std::string BoardName() const;
+    // The game's sequence, or in the daily game the date's own generator for that purpose.
+    int FieldRand();
+    int RowRand();
+    int ColourRand();
+    void RenderShown(BackBuffer& target);
+    char dailyScoresFile_[32] = "";
     void LoadPictures();
     void CreateActors();
     void CreatePages();

@@ -61,6 +61,8 @@ void Game::OnStylusMove(int x, int y) {
 }
 
 void Game::LeavePlay() {
+    // A game left before its end is not a finished game: it leaves no replay.
+    replay.Abandon();
     pointerHeld = false;
     ClearRunning();
     SoundBank::PlayMenu();

@@ -8,8 +8,9 @@
 
 int Game::LoadProgress() {
     char path[kMaxDataPath];
-    // A set that keeps nothing (the editor's trial round) has no file name.
-    if (!roundBook.ProgressFile()[0] ||
+    // A set that keeps nothing (the editor's trial round) has no file name; a run without a
+    // save folder (a replay being verified or watched) keeps nothing either.
+    if (!roundBook.ProgressFile()[0] || I_SaveDir().empty() ||
         !MakeDataPath(path, I_SaveDir().c_str(), roundBook.ProgressFile()))
         return -1;
     FILE* f = std::fopen(path, "rb");
@@ -27,7 +28,7 @@ void Game::SaveProgress() {
     if (round < bestRound) return;
     bestRound = round;
     char path[kMaxDataPath];
-    if (!roundBook.ProgressFile()[0] ||
+    if (!roundBook.ProgressFile()[0] || I_SaveDir().empty() ||
         !MakeDataPath(path, I_SaveDir().c_str(), roundBook.ProgressFile()))
         return;
     const unsigned char bytes[4] = {static_cast<unsigned char>(round & 0xFF),

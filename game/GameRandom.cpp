@@ -1,8 +1,10 @@
 #include "game/GameRandom.h"
 
-GameRandom::GameRandom() {
+GameRandom::GameRandom() : GameRandom(1) {}
+
+GameRandom::GameRandom(uint32_t seed) {
     int32_t seeds[kLag];
-    seeds[0] = 1;
+    seeds[0] = seed == 0 ? 1 : static_cast<int32_t>(seed);
     for (int i = 1; i < kLag; ++i) {
         // 16807 * previous mod (2^31 - 1), by Schrage's method so nothing overflows.
         const int32_t hi = seeds[i - 1] / 127773, lo = seeds[i - 1] % 127773;
@@ -17,12 +19,19 @@ GameRandom::GameRandom() {
         Step(static_cast<uint32_t>(seeds[i]));
     for (int i = 0; i < 310; ++i)
         Next();
+    draws_ = 0;
+}
+
+void GameRandom::Skip(long long n) {
+    for (long long i = 0; i < n; ++i)
+        Next();
 }
 
 // r[i] = r[i-31] + r[i-3] over 32-bit words; the output is the word without its low bit.
 int GameRandom::Next() {
     const uint32_t word = ring_[at_] + ring_[(at_ + kLag - 3) % kLag];
     Step(word);
+    ++draws_;
     return static_cast<int>(word >> 1);
 }
 

@@ -9,8 +9,15 @@
 class GameRandom {
   public:
     GameRandom();
+    // The sequence srand(seed) gives the same C library (0 seeds as 1, as there); the daily
+    // game's own generators.
+    explicit GameRandom(uint32_t seed);
     // 0..2147483647.
     int Next();
+    // Numbers drawn since construction: where a game begins in the sequence, for its replay.
+    long long Draws() const { return draws_; }
+    // Draws n numbers and forgets them.
+    void Skip(long long n);
 
   private:
     static constexpr int kLag = 31;
@@ -18,6 +25,7 @@ class GameRandom {
 
     uint32_t ring_[kLag] = {};
     int at_ = 0;
+    long long draws_ = 0;
 };
 
 // The game's one sequence (tests make their own GameRandom). The next value, 0..2147483647, as the

@@ -99,6 +99,11 @@ void DrawMaskOverlay(const Game& game, BackBuffer& target) {
 }  // namespace
 
 void Game::Render(BackBuffer& target) {
+    RenderShown(target);
+    replay.EndFrame();
+}
+
+void Game::RenderShown(BackBuffer& target) {
     NoteShownState();
     if (shownFrames < kResultPageGuardFrames) ++shownFrames;
     if (state == kStatePlay) {

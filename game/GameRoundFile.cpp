@@ -65,6 +65,7 @@ void Game::LeaveEditor() {
 
 void Game::ReturnToEditor() {
     returnAfterPlay = kStateNone;
+    replay.Abandon();
     ClearRunning();
     ClearEffects();
     EndClearSequence();

@@ -3,12 +3,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "actors/BigFish.h"
 #include "actors/Rival.h"
 #include "bosses/Boss.h"
 #include "game/Game.h"
 #include "game/GameRandom.h"
 #include "gfx/BigFont.h"
 #include "gfx/ScoreCounter.h"
+#include "pages/HiScoreScene.h"
 #include "sound/SoundBank.h"
 
 namespace {
@@ -27,24 +29,7 @@ int RoundTextX(int round) {
 }  // namespace
 
 void Game::NewGame() {
-    ClearEffects();
-    EndClearSequence();
-    round = startRound;
-    missCount = 0;
-    suspended = false;
-    rivalLoseArmed = true;
-    if (rival) rival->Walk();
-    losing = false;
-    boss = nullptr;
-    if (pushMode) {
-        FillPushField();
-    } else {
-        LoadRound(round);
-        SetUpBoss();
-    }
-    if (score) score->Set(0);
-    PickLauncherColours();
-    ResetShotAndCeiling();
+    BeginPlayAt(startRound);
 }
 
 void Game::StartGame(bool push) {
@@ -58,28 +43,100 @@ void Game::StartGame(bool push) {
 }
 
 void Game::RetryRound() {
+    BeginPlayAt(pushMode ? startRound : round);
+}
+
+void Game::StartDaily(const std::string& date) {
+    SelectPushMode();
+    daily = true;
+    dailyDate = date;
+    std::snprintf(dailyScoresFile_, sizeof dailyScoresFile_, "\\daily-%s.dat", date.c_str());
+    NewGame();
+    state = kStatePlay;
+    SetRunning();
+}
+
+void Game::BeginPlayAt(int firstRound) {
+    // Where the game stands in the sequence before it draws anything: its replay starts there.
+    const long long draws = GameRandomSequence().Draws();
     ClearEffects();
-    if (pushMode) {
-        NewGame();
-        return;
-    }
     EndClearSequence();
-    LoadRound(round);
-    SetUpBoss();
-    losing = false;
+    ResetCarriedState();
+    if (daily) SeedDailyRandom();
+    round = firstRound;
     missCount = 0;
-    rivalLoseArmed = true;
     suspended = false;
-    if (rival) rival->Walk();
+    rivalLoseArmed = true;
+    losing = false;
+    boss = nullptr;
+    gameRoundsCleared = 0;
+    gameLastRound = round + 1;
+    if (pushMode) {
+        FillPushField();
+    } else {
+        LoadRound(round);
+        SetUpBoss();
+    }
     if (score) score->Set(0);
     PickLauncherColours();
     ResetShotAndCeiling();
+    BeginReplay(draws);
+}
+
+void Game::ResetCarriedState() {
+    // A boss keeps its place, cycle, segments and sparks between fights: start from new.
+    for (Boss*& b : bosses) {
+        delete b;
+        b = nullptr;
+    }
+    aimAngle = 90;
+    aimStep = 0;
+    aimRepeatDelay = 0;
+    pointerHeld = false;
+    rowParity = 0;
+    rowParityFlag = false;
+    shotX = shotY = shotVX = shotVY = 0;
+    for (int k = 0; k < 6; ++k)
+        candRow[k] = candCol[k] = candDist[k] = 0;
+    matchCount = 0;
+    shakeOffset = 1;
+    shownState = kStatePlay;
+    shownFrames = 0;
+    if (rival) rival->Reset();
+    if (bigFish) bigFish->Reset();
+    if (hiScorePage) hiScorePage->loaded = false;
+}
+
+void Game::SeedDailyRandom() {
+    // YYYYMMDD seeds the field; the rows and the colours take their own, so the first row
+    // pushed in is not the field's first row again.
+    const uint32_t day = static_cast<uint32_t>(std::atoi(
+        (dailyDate.substr(0, 4) + dailyDate.substr(5, 2) + dailyDate.substr(8, 2)).c_str()));
+    dailyFieldRandom = GameRandom(day);
+    dailyRowRandom = GameRandom(day + 100000000u);
+    dailyColourRandom = GameRandom(day + 200000000u);
+}
+
+int Game::FieldRand() {
+    return daily ? dailyFieldRandom.Next() : GameRand();
+}
+
+int Game::RowRand() {
+    return daily ? dailyRowRandom.Next() : GameRand();
+}
+
+int Game::ColourRand() {
+    return daily ? dailyColourRandom.Next() : GameRand();
+}
+
+const char* Game::ScoresFile() const {
+    return daily ? dailyScoresFile_ : roundBook.ScoresFile();
 }
 
 void Game::FillPushField() {
     for (int r = 0; r < kFieldRows; ++r)
         for (int c = 0; c < kFieldCols; ++c)
-            field[r][c] = r < kPushStartRows && c < RowLength(r) ? GameRand() % 8 + 1 : kEmptyCell;
+            field[r][c] = r < kPushStartRows && c < RowLength(r) ? FieldRand() % 8 + 1 : kEmptyCell;
 }
 
 void Game::ResetShotAndCeiling() {
@@ -153,6 +210,7 @@ void Game::StartClearBonus() {
     launchEnabled = false;
     SaveProgress();
     ++roundsCleared;
+    ++gameRoundsCleared;
 }
 
 void Game::DrawClearTexts(BackBuffer& target) {
@@ -184,6 +242,7 @@ void Game::EnterNextRound() {
     round += 1;
     // After the last round nothing is loaded: the victory picture takes over the screen.
     if (round > LastRound()) return;
+    gameLastRound = round + 1;
     LoadRound(round);
     boss = nullptr;
     SetUpBoss();

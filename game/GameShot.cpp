@@ -84,7 +84,7 @@ int Game::CountColours() {
 int Game::DrawPresentColour(int bubbles) {
     int k;
     do {
-        k = GameRand() % 8;
+        k = ColourRand() % 8;
     } while (bubbles != 0 && !colourPresent[k]);
     return k + 1;
 }
@@ -203,7 +203,7 @@ void Game::DropCeiling() {
     rowParityFlag = !rowParityFlag;
     rowParity = rowParityFlag ? 1 : 0;
     for (int c = 0; c < kFieldCols; ++c)
-        field[0][c] = c < RowLength(0) ? GameRand() % 8 + 1 : kEmptyCell;
+        field[0][c] = c < RowLength(0) ? RowRand() % 8 + 1 : kEmptyCell;
 }
 
 void Game::LoseStep() {

@@ -96,6 +96,10 @@ void RoundBook::NameFiles(bool saved) {
     std::snprintf(scoresFile_, sizeof scoresFile_, "\\data-%08x.dat", hash);
 }
 
+uint32_t RoundBook::Hash() const {
+    return HashRecords(records_);
+}
+
 int RoundBook::Cell(int round, int row, int col) const {
     if (round < 0 || round >= Count() || row < 0 || row >= kRoundRows || col < 0 ||
         col >= RoundRowLength(row))

@@ -37,6 +37,9 @@ class RoundBook {
     const char* ProgressFile() const { return progressFile_; }
     const char* ScoresFile() const { return scoresFile_; }
     bool IsBuiltIn() const { return builtIn_; }
+    const std::vector<RoundRecord>& Records() const { return records_; }
+    // The hash that names the set's files (and its replays' board).
+    uint32_t Hash() const;
 
   private:
     void NameFiles(bool saved);

@@ -66,14 +66,14 @@ bool BackBuffer::Clip(const Bitmap& bitmap, int x, int y, int anchor, Span* span
 
 void BackBuffer::Draw(const Bitmap* bitmap, int x, int y, int anchor) {
     Span span;
-    if (!bitmap || !Clip(*bitmap, x, y, anchor, &span)) return;
+    if (!pixels || !bitmap || !Clip(*bitmap, x, y, anchor, &span)) return;
     if (bytesPerPixel == 2) Copy16(*bitmap, span, false);
     if (bytesPerPixel == 3) Copy24(*bitmap, span, false);
 }
 
 void BackBuffer::DrawMirrored(const Bitmap* bitmap, int x, int y, int anchor, int mirror) {
     Span span;
-    if (!bitmap || mirror != 1 || !Clip(*bitmap, x, y, anchor, &span)) return;
+    if (!pixels || !bitmap || mirror != 1 || !Clip(*bitmap, x, y, anchor, &span)) return;
     if (bytesPerPixel == 2) Copy16(*bitmap, span, true);
     if (bytesPerPixel == 3) Copy24(*bitmap, span, true);
 }

@@ -28,6 +28,8 @@ class BackBuffer {
     int xPitch;
     int yPitch;
     int bytesPerPixel;
+    // False while a replay is verified: every frame's logic runs, no pixel is written.
+    bool pixels = true;
 
   private:
     struct Span {

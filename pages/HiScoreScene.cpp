@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "game/Game.h"
 #include "gfx/BackBuffer.h"
@@ -21,7 +22,7 @@ constexpr int kBlinkPeriod = 6;
 // The save directory is where scores belong; without one there is nowhere to read or write.
 // A custom round set keeps its own table; the editor's trial round keeps none.
 bool DataFilePath(const Game& game, char (&path)[kMaxDataPath]) {
-    const char* name = game.roundBook.ScoresFile();
+    const char* name = game.ScoresFile();
     if (I_SaveDir().empty() || name[0] == '\0') return false;
     return MakeDataPath(path, I_SaveDir().c_str(), name) != nullptr;
 }
@@ -38,6 +39,14 @@ void WriteInt32(unsigned char* p, int value) {
     const unsigned v = static_cast<unsigned>(value);
     for (int i = 0; i < 4; ++i)
         p[i] = static_cast<unsigned char>(v >> (8 * i) & 0xFF);
+}
+
+// The name as the replay keeps it: up to five letters, no trailing spaces.
+std::string EnteredName(const char* name) {
+    std::string out(name, strnlen(name, HiScoreScene::kNameLength));
+    while (!out.empty() && out.back() == ' ')
+        out.pop_back();
+    return out;
 }
 
 char NextLetter(char c) {
@@ -116,6 +125,7 @@ void HiScoreScene::InsertScore(int score) {
     if (place == kEntries) {
         // Not good enough for the table: the confirm leads on without saving.
         game->hiScoreReturnState = kStateGameOver;
+        game->CloseReplay("");
         return;
     }
     for (int k = kEntries - 1; k > place; --k) {
@@ -176,6 +186,7 @@ void HiScoreScene::OnKey(int key) {
     if (game->hiScoreReturnState == kStatePlay) {
         SaveTable();
         game->hiScoreReturnState = kStateGameOver;
+        if (editRow >= 0 && editRow < kEntries) game->CloseReplay(EnteredName(names[editRow]));
     }
     loaded = false;
     editRow = -1;

@@ -158,6 +158,10 @@ void I_UseDirectories(const std::string& dataDir, const std::string& saveDir) {
     if (!saveDir.empty()) State().saveDir = saveDir;
 }
 
+void I_ForgetSaveDir() {
+    State().saveDir.clear();
+}
+
 bool I_MakeDirectories(const std::string& dir) {
     if (dir.empty()) return false;
     for (size_t at = 1; at <= dir.size(); ++at) {

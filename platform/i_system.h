@@ -52,6 +52,9 @@ const std::string& I_SaveDir();
 // Tools and tests that run game code without I_Init: where its data and saves are. An empty
 // argument leaves that one as it is.
 void I_UseDirectories(const std::string& dataDir, const std::string& saveDir);
+// The shell, for a run that must touch no saves (a replay verified or watched): I_SaveDir() is
+// empty until the next I_Init, so nothing is read from or written to the player's folder.
+void I_ForgetSaveDir();
 
 // Creates dir and its parents (mode 0700 for the ones it makes). True if it exists afterwards.
 bool I_MakeDirectories(const std::string& dir);

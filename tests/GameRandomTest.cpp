@@ -16,13 +16,13 @@ constexpr int kCount = 5000;
 #ifdef __GLIBC__
 // A child process re-seeds with 1 (glibc's unseeded state) so nothing this process drew
 // earlier matters, and sends its values back through a pipe.
-std::vector<int> CLibrarySequence() {
+std::vector<int> CLibrarySequence(unsigned seed = 1) {
     int fds[2];
     if (pipe(fds) != 0) return {};
     const pid_t child = fork();
     if (child == 0) {
         close(fds[0]);
-        std::srand(1);
+        std::srand(seed);
         for (int i = 0; i < kCount; ++i) {
             const int value = std::rand();
             if (write(fds[1], &value, sizeof value) != sizeof value) _exit(1);
@@ -52,7 +52,27 @@ TEST(GameRandomTest, MatchesTheCLibrarysUnseededSequence) {
     for (int i = 0; i < kCount; ++i)
         ASSERT_EQ(sequence.Next(), expected[i]) << "value " << i;
 }
+
+// The daily game's generators are seeded with a date as srand() would be.
+TEST(GameRandomTest, SeededLikeTheCLibrary) {
+    for (unsigned seed : {20261206u, 0u, 99991231u}) {
+        const std::vector<int> expected = CLibrarySequence(seed);
+        ASSERT_EQ(expected.size(), static_cast<size_t>(kCount));
+        GameRandom sequence(seed);
+        for (int i = 0; i < kCount; ++i)
+            ASSERT_EQ(sequence.Next(), expected[i]) << "seed " << seed << " value " << i;
+    }
+}
 #endif
+
+TEST(GameRandomTest, CountsItsDraws) {
+    GameRandom a, b;
+    a.Skip(1000);
+    EXPECT_EQ(a.Draws(), 1000);
+    for (int i = 0; i < 1000; ++i)
+        b.Next();
+    EXPECT_EQ(a.Next(), b.Next());
+}
 
 // Known values, so a C library other than glibc still checks the generator.
 TEST(GameRandomTest, StartsWithTheKnownValues) {

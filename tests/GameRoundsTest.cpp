@@ -1,6 +1,7 @@
 // Round flow: new game, retry, launcher colours, bosses, the round-clear sequence, progress.
 #include "actors/BreakEffect.h"
 #include "actors/Rival.h"
+#include "bosses/InsectBoss.h"
 #include "gfx/ScoreCounter.h"
 #include "tests/PlayFixture.h"
 
@@ -31,6 +32,37 @@ class RoundsTest : public PlayTest {
     test::Frame frame;
 };
 
+// A game depends on nothing the one before it left: a replay of it starts from its own start.
+TEST_F(RoundsTest, EveryStartOfPlayResetsWhatTheLastGameLeft) {
+    game->SelectPushMode();
+    game->NewGame();
+    game->rowParity = 1;
+    game->rowParityFlag = true;
+    game->aimAngle = 30;
+    game->aimStep = 4;
+    game->aimRepeatDelay = 3;
+    game->pointerHeld = true;
+    game->RetryRound();
+    EXPECT_EQ(0, game->rowParity);
+    EXPECT_FALSE(game->rowParityFlag);
+    EXPECT_EQ(90, game->aimAngle);
+    EXPECT_EQ(0, game->aimStep);
+    EXPECT_EQ(0, game->aimRepeatDelay);
+    EXPECT_FALSE(game->pointerHeld);
+    // The insect met again starts where a new one does, not where the lost game left it.
+    game->SelectRoundsMode();
+    game->startRound = 11;
+    game->NewGame();
+    auto* insect = dynamic_cast<InsectBoss*>(game->boss);
+    ASSERT_NE(nullptr, insect);
+    const int madeAt = insect->posX;
+    insect->posX += 44;
+    game->RetryRound();
+    insect = dynamic_cast<InsectBoss*>(game->boss);
+    ASSERT_NE(nullptr, insect);
+    EXPECT_EQ(madeAt, insect->posX);
+}
+
 TEST_F(RoundsTest, NewGameInRoundsModeLoadsTheStartRound) {
     game->SelectRoundsMode();
     game->startRound = 2;
@@ -51,7 +83,7 @@ TEST_F(RoundsTest, NewGameInRoundsModeLoadsTheStartRound) {
     EXPECT_FALSE(game->losing);
     EXPECT_EQ(0, game->lastEffect);
     EXPECT_EQ(nullptr, game->effects[0]);
-    EXPECT_EQ(130, game->aimAngle);  // the aim stays
+    EXPECT_EQ(90, game->aimAngle);  // every game starts aiming straight up
     // The launcher only offers colours on the field.
     EXPECT_EQ(6, game->nextColour);
     EXPECT_EQ(6, game->afterNextColour);

@@ -36,6 +36,14 @@ EM_JS(void, tarn_report_stats, (const char* json), {
     if (element) element.textContent = text;
 });
 
+EM_JS(void, tarn_keep_replay, (const char* board, double score, const char* text), {
+    if (Module.onReplay) Module.onReplay(UTF8ToString(board), score, UTF8ToString(text));
+});
+
+EM_JS(void, tarn_caption, (const char* text), {
+    if (Module.onCaption) Module.onCaption(UTF8ToString(text));
+});
+
 EM_JS(void, tarn_game_over, (int code), {
     if (Module.onGameEnded) Module.onGameEnded(code);
 });
@@ -67,6 +75,14 @@ void ShowStats(const std::string& json) {
 
 void ShowGameEnded(int exitCode) {
     tarn_game_over(exitCode);
+}
+
+void KeepReplay(const std::string& board, long score, const std::string& text) {
+    tarn_keep_replay(board.c_str(), static_cast<double>(score), text.c_str());
+}
+
+void ShowCaption(const std::string& text) {
+    tarn_caption(text.c_str());
 }
 
 }  // namespace platform::web

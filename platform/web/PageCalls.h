@@ -17,5 +17,9 @@ bool FetchFile(const std::string& url, const std::string& path);
 void ShowMode(const char* mode);
 void ShowStats(const std::string& json);
 void ShowGameEnded(int exitCode);
+// A finished game's replay, for the page's replays.js to keep in the browser's database.
+void KeepReplay(const std::string& board, long score, const std::string& text);
+// The words the desktop puts in the window's title (DAILY 2026-12-06, REPLAY).
+void ShowCaption(const std::string& text);
 
 }  // namespace platform::web
