@@ -68,6 +68,7 @@ Game::Game() {
     roundBook = g_customRounds ? *g_customRounds : RoundBook::BuiltIn(g_moduleDirA);
     bestRound = LoadProgress();
     Settings::Load();
+    RestoreStartRound();
     keys = GXGetDefaultKeys(GX_NORMALKEYS);
     LoadPictures();
     SmallFont::Load();

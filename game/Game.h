@@ -124,6 +124,8 @@ class Game {
     int LoadProgress();
     void RaiseStartRound();
     void LowerStartRound();
+    // The start round the settings keep, limited by progress (built-in rounds only).
+    void RestoreStartRound();
     int GetStartRound() const { return startRound; }
 
     // The play screen.
@@ -263,6 +265,7 @@ class Game {
     void DrawClearTexts(BackBuffer& target);
     void EnterNextRound();
     void PayClearBonus();
+    void KeepStartRound();
     void LaunchByKey();
     void FireKey();
     void PlayKey(int key);

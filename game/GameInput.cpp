@@ -36,7 +36,11 @@ void Game::OnKeyUp(int) {
 
 void Game::OnTap(int x, int y) {
     if (state == kStatePlay) {
-        // The whole right-hand strip below the score leaves play for the title page.
+        // On the victory picture any tap moves on, as a key does; nothing there is an exit.
+        if (round > LastRound()) {
+            FireKey();
+            return;
+        }
         if (InExitStrip(x, y)) {
             LeavePlay();
             return;
@@ -114,7 +118,11 @@ void Game::PlayKey(int key) {
         return;
     }
     if (key == kExitKey) {
-        LeavePlay();
+        // One stray press must not throw a game away: the first pauses, the second leaves.
+        if (suspended || round > LastRound())
+            LeavePlay();
+        else
+            Suspend();
         return;
     }
     if (key == kPauseKey) {

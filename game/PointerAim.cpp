@@ -20,12 +20,14 @@ constexpr int kHalfways = 2 * (sizeof kHalfway / sizeof kHalfway[0]);
 
 }  // namespace
 
-bool InExitStrip(int x, int y) {
-    return x >= 200 && y >= 104;
+bool InPointerAimZone(int x, int y) {
+    return x >= 30 && x <= 205 && y >= 0 && y <= 262;
 }
 
-bool InPointerAimZone(int x, int y) {
-    return x >= 30 && x <= 205 && y >= 0 && y <= 262 && !InExitStrip(x, y);
+bool InExitStrip(int x, int y) {
+    // The strip was beside the field on the handheld; with a pointer its left edge overlaps
+    // the field's right-hand water, where a press must aim and never throw the game away.
+    return x >= 200 && y >= 104 && !InPointerAimZone(x, y);
 }
 
 int SnapAimDirection(int dx, int up, int current) {

@@ -11,10 +11,11 @@ constexpr int kAimKeyStep = 4;
 constexpr int kLauncherCentreX = 118;
 constexpr int kLauncherCentreY = 277;
 
-// The right-hand strip below the score: a tap there in play leaves for the title page.
-bool InExitStrip(int x, int y);
-// The field above the launcher, less the exit strip: a press here aims, a release fires.
+// The field above the launcher: a press here aims, a release fires.
 bool InPointerAimZone(int x, int y);
+// The right-hand strip below the score, less the aim zone: a tap there in play leaves for the
+// title page.
+bool InExitStrip(int x, int y);
 
 // The reachable angle (90 plus or minus a multiple of 4, within 10..170; 90 is straight up,
 // larger is further left) nearest to the direction dx to the right and up upwards. A

@@ -109,8 +109,13 @@ async function playLive(page, frames, act) {
   return JSON.parse(await page.$eval('#stats', (e) => e.textContent));
 }
 
-// Launch on the title starts a rounds game; Backspace, the exit key, leaves it for the title.
-for (const [keys, state] of [[['Space'], 0], [['Space', 'Backspace'], 1]]) {
+// Launch on the title starts a rounds game; Backspace, the exit key, pauses it, and a second
+// Backspace leaves it for the title.
+for (const [keys, state] of [
+  [['Space'], 0],
+  [['Space', 'Backspace'], 0],
+  [['Space', 'Backspace', 'Backspace'], 1],
+]) {
   test(`keys ${keys.join(', ')} give the ${state ? 'title' : 'play'} page`, async () => {
     const errors = [];
     const { context, page } = await freshPage(errors);
