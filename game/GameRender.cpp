@@ -101,6 +101,7 @@ void DrawMaskOverlay(const Game& game, BackBuffer& target) {
 void Game::Render(BackBuffer& target) {
     NoteShownState();
     if (shownFrames < kResultPageGuardFrames) ++shownFrames;
+    ++drawnFrames;
     if (state == kStatePlay) {
         DrawPlayScreen(target);
         return;

@@ -22,16 +22,21 @@ class PagesEndToEnd : public ::testing::Test {
                                    dataDir + "/rounds.dat");
         std::filesystem::resize_file(dataDir + "/rounds.dat", 48 * 83);  // the rest empty
         const std::string script =
-            "0 keydown 193\n"   // title: rounds mode
-            "1 keydown 193\n"   // the pair above the launcher: round cleared, 10090
+            "0 keydown 193\n"  // title: rounds mode
+            "0 keyup 193\n"
+            "1 keydown 193\n"  // the pair above the launcher: round cleared, 10090
+            "1 keyup 193\n"
             "60 keydown 193\n"  // round 2: the shot sticks in the deadline row
+            "61 keyup 193\n"
             "130 keydown 38\n"  // name: A -> B
             "131 keydown 39\n"
             "132 keydown 40\n"  // A -> space
             "133 keydown 39\n"
             "134 keydown 40\n"
-            "135 keydown 40\n"   // A -> space -> Z
+            "135 keydown 40\n"  // A -> space -> Z
+            "136 keyup 40\n"
             "160 keydown 193\n"  // saved; on to the game-over page, cursor on retry
+            "161 keyup 193\n"
             "185 keydown 193\n";
         inputPath = dataDir + "/input.txt";
         test::WriteBytes(inputPath, std::vector<uint8_t>(script.begin(), script.end()));
