@@ -13,6 +13,7 @@
 #include "app/Globals.h"
 #include "bosses/Boss.h"
 #include "game/GameRandom.h"
+#include "game/PointerAim.h"
 #include "game/Settings.h"
 #include "gfx/BigFont.h"
 #include "gfx/Bitmap.h"
@@ -69,6 +70,7 @@ Game::Game() {
     bestRound = LoadProgress();
     Settings::Load();
     RestoreStartRound();
+    PreparePointerAim();
     keys = GXGetDefaultKeys(GX_NORMALKEYS);
     LoadPictures();
     SmallFont::Load();
