@@ -1,11 +1,17 @@
 #include "formats/ReplayHeader.h"
 
+#include <algorithm>
+#include <climits>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
+
+// As many draws as a long holds where it has 32 bits (the browser build), else 10^12 - 1.
+constexpr long kMaxDraws = static_cast<long>(std::min<long long>(LONG_MAX, 999999999999LL));
 
 // A whole decimal number, nothing else on it, within [low, high].
 bool ReadNumber(const std::string& text, long low, long high, long* out) {
@@ -83,7 +89,7 @@ std::string ReadField(const std::string& key, const std::string& value, ReplayHe
         header->board = value;
     } else if (key == "draws") {
         if (!once(&seen->draws)) return "#draws repeated";
-        if (!ReadNumber(value, 0, 999999999999L, &number)) return "bad draw count";
+        if (!ReadNumber(value, 0, kMaxDraws, &number)) return "bad draw count";
         header->draws = number;
     } else if (key == "start") {
         if (!once(&seen->start)) return "#start repeated";
