@@ -59,6 +59,10 @@ void DeleteAll(Bitmap* (&table)[N]) {
     }
 }
 
+// The score's units digit, inside the box above the field (a picture of the play screen).
+constexpr int kScoreUnitsX = 224;
+constexpr int kScoreY = 2;
+
 }  // namespace
 
 bool IsConfirmKey(int key) {
@@ -134,7 +138,7 @@ void Game::CreateActors() {
     const int actorsY = 12 * rowHeight + cellWidth / 2 + baseTop;
     rival = new Rival(fieldLeft - 26, actorsY + 3);
     bigFish = new BigFish(fieldLeft + cellWidth, actorsY + 14);
-    score = new ScoreCounter(220, 0);
+    score = new ScoreCounter(kScoreUnitsX, kScoreY);
 }
 
 void Game::CreatePages() {
