@@ -73,11 +73,25 @@ bool EndsWith(const std::string& name, const char* end) {
            name.compare(name.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+// The browser's data carries a sound compressed, as the same name with ".ogg", which its sound
+// back end plays instead; its pages must all be there to be played, so at least the mark.
+std::string CheckCompressedSound(const std::string& dir, const std::string& wave) {
+    const std::string ogg = wave.substr(0, wave.size() - 4) + ".ogg";
+    const std::string path = dir + "/" + ogg;
+    const long size = ReadableSize(path);
+    if (size < 0) return wave + " is missing from the data directory " + dir;
+    std::vector<uint8_t> bytes;
+    if (!ReadWhole(path, size, &bytes) || bytes.size() < 4 || Le32(bytes.data()) != 0x5367674Fu)
+        return path + " is not a whole sound (damaged or cut short; reinstall the game)";
+    return "";
+}
+
 // Empty when the file is whole, else what is wrong with it.
 std::string CheckDataFile(const std::string& dir, const std::string& name) {
     const std::string path = dir + "/" + name;
     std::vector<uint8_t> bytes;
     const long size = ReadableSize(path);
+    if (size < 0 && EndsWith(name, ".wav")) return CheckCompressedSound(dir, name);
     if (size < 0) return name + " is missing from the data directory " + dir;
     if (!ReadWhole(path, size, &bytes)) return path + " cannot be read";
     const bool picture = EndsWith(name, ".bmp");

@@ -73,4 +73,19 @@ TEST(RequestedPictures, StartUpRefusesEachDataFileCutShort) {
     }
 }
 
+// The browser's data has its music compressed: the same name with ".ogg" stands for a sound.
+TEST(RequestedPictures, ACompressedSoundStandsForItsWave) {
+    const std::string dir = test::MakeTempDir() + "/data";
+    std::filesystem::copy(test::BuildDataDir(), dir);
+    std::filesystem::remove(dir + "/backnormal.wav");
+    std::string problem;
+    EXPECT_FALSE(CheckDataDirectory(dir, &problem));
+    EXPECT_NE(problem.find("backnormal.wav is missing"), std::string::npos) << problem;
+    test::WriteBytes(dir + "/backnormal.ogg", {'O', 'g', 'g', 'S', 0, 2});
+    EXPECT_TRUE(CheckDataDirectory(dir, &problem)) << problem;
+    test::WriteBytes(dir + "/backnormal.ogg", {'R', 'I', 'F', 'F'});
+    EXPECT_FALSE(CheckDataDirectory(dir, &problem));
+    EXPECT_NE(problem.find("backnormal.ogg is not a whole sound"), std::string::npos) << problem;
+}
+
 }  // namespace
