@@ -46,9 +46,9 @@ void Game::NoteShownState() {
 }
 
 void Game::NoteKeyDown(int key) {
+    // A letter typed into a name is a letter, even on the key that launches in play.
+    if (IsConfirmKey(key) || key == kEnterKey) lastConfirmFrame = drawnFrames;
     const int physical = PhysicalKey(key);
-    if (physical == kConfirmKeys[0] || physical == kConfirmKeys[1] || physical == kConfirmKeys[2])
-        lastConfirmFrame = drawnFrames;
     for (int i = 0; i < heldKeyCount; ++i)
         if (heldKeys[i] == physical) return;
     if (heldKeyCount < kMaxHeldKeys) heldKeys[heldKeyCount++] = physical;
