@@ -125,6 +125,11 @@ extern "C" EMSCRIPTEN_KEEPALIVE int tarn_game_in_play() {
     return g_game && g_game->state == kStatePlay && g_game->running ? 1 : 0;
 }
 
+// The page raises a phone's keyboard while a name is entered in the high-score table.
+extern "C" EMSCRIPTEN_KEEPALIVE int tarn_name_entry() {
+    return g_game && g_game->state == kStateHiScores && I_TypedKeys() ? 1 : 0;
+}
+
 int main() {
     Program program;
     program.platform.dataDir = "/data";

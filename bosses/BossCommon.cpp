@@ -80,9 +80,17 @@ int BossCommon::CellTop(int row) const {
 }
 
 void BossCommon::Put(BackBuffer& target, const Bitmap* image, int x, int y, int anchor) {
-    y += FieldDrop();
+    PutOnScreen(target, image, x, y + FieldDrop(), anchor);
+}
+
+void BossCommon::PutOnScreen(BackBuffer& target, const Bitmap* image, int x, int y, int anchor) {
     target.Draw(image, x, y, anchor);
     if (stillCount_ < kMaxStillPictures) still_[stillCount_++] = {image, x, y, anchor};
+}
+
+int BossCommon::FallingY(int y, int endY, int step) const {
+    const int from = y + FieldDrop();
+    return from + ((endY - from) * step) / kFallFrames;
 }
 
 bool BossCommon::IsAlive() {
@@ -115,8 +123,9 @@ void BossCommon::RecolourField() {
 }
 
 void BossCommon::DrawLifeRow(BackBuffer& target) {
+    // Above the field, where it stays: brought down with the field it would cover bubbles.
     for (int i = 0; i <= hitPoints / 2; ++i)
-        Put(target, lifeImage, originX + 8 * i - 10, originY + 2, 0);
+        PutOnScreen(target, lifeImage, originX + 8 * i - 10, originY + 2, 0);
 }
 
 bool BossCommon::SetCell(int row, int col, int colour) {
@@ -143,7 +152,7 @@ int BossCommon::RandomColour() {
 
 void BossCommon::SinkingFall(BackBuffer& target, const Bitmap* image, int x, int y) {
     const int n = defeatCountdown;
-    Put(target, image, x, y + ((kFallFloorY - y) * (kFallFrames - n)) / kFallFrames, 0);
+    PutOnScreen(target, image, x, FallingY(y, kFallFloorY, kFallFrames - n), 0);
     PlayFallSoundOnce();
     --defeatCountdown;
 }

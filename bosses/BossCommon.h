@@ -66,6 +66,11 @@ class BossCommon : public Boss {
   protected:
     // Draws one picture of this step, moved down with the field, and keeps it for DrawStill.
     void Put(BackBuffer& target, const Bitmap* image, int x, int y, int anchor);
+    // Draws at a place on the screen, wherever the field has come down to.
+    void PutOnScreen(BackBuffer& target, const Bitmap* image, int x, int y, int anchor);
+    // The screen y a fall reaches after `step` of its frames: from y in the boss's frame (so
+    // from where the field has brought it) to the screen row endY.
+    int FallingY(int y, int endY, int step) const;
     virtual void Fight(BackBuffer& target) = 0;
     virtual void Fall(BackBuffer& target) = 0;
     // The plain defeat: the image sinks from (x, y) toward y 240 in ten steps.

@@ -138,7 +138,7 @@ void CrabBoss::DrawBody(BackBuffer& target) {
 
 void CrabBoss::DrawFallingLeg(BackBuffer& target) {
     if (hitPoints > kDamagedAt || legCountdown == 0) return;
-    Put(target, legImage, posX + 40, posY + ((240 - posY) * (10 - legCountdown)) / 10, 0);
+    PutOnScreen(target, legImage, posX + 40, FallingY(posY, 240, 10 - legCountdown), 0);
     --legCountdown;
 }
 

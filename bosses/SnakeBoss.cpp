@@ -169,8 +169,7 @@ void SnakeBoss::Fall(BackBuffer& target) {
     for (int i = 0; i < 8; ++i) {
         const Bitmap* image = bodyImages[GameRand() % 3];
         const int x = segments[i].x + ((kBurstTargets[i][0] - segments[i].x) * k) / 10;
-        const int y = segments[i].y + ((kBurstTargets[i][1] - segments[i].y) * k) / 10;
-        Put(target, image, x, y, 0);
+        PutOnScreen(target, image, x, FallingY(segments[i].y, kBurstTargets[i][1], k), 0);
     }
     PlayFallSoundOnce();
     --defeatCountdown;

@@ -195,14 +195,14 @@ void WizardBoss::FlashFrame(BackBuffer& target) {
 
 void WizardBoss::FlyingBroom(BackBuffer& target, int m) {
     const int x = posX - ((posX + kBroomHideX) * (10 - m)) / 10;
-    const int y = posY - ((posY + kBroomHideY) * (10 - m)) / 10;
+    const int y = FallingY(posY, -kBroomHideY, 10 - m);
     // Kept in range even if the countdown has run past zero.
-    Put(target, broomImages[(defeatCountdown % 4 + 4) % 4], x, y, 0);
+    PutOnScreen(target, broomImages[(defeatCountdown % 4 + 4) % 4], x, y, 0);
 }
 
 void WizardBoss::Fall(BackBuffer& target) {
     const int n = defeatCountdown;
-    Put(target, ridingImage, posX, posY + ((240 - posY) * (10 - n)) / 10, 0);
+    PutOnScreen(target, ridingImage, posX, FallingY(posY, 240, 10 - n), 0);
     FlyingBroom(target, n);
     PlayFallSoundOnce();
     --defeatCountdown;

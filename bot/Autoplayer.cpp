@@ -53,7 +53,10 @@ void Autoplayer::Track(const Game& game) {
 
 void Autoplayer::OnPage(const Game& game, long frame) {
     const long waited = frame - stateSince_;
-    if (waited == 0 || waited % kPageDelay != 0) return;
+    // The result pages take a confirm only when none came in the frames before it.
+    const bool resultPage = game.state == kStateHiScores || game.state == kStateGameOver;
+    const int delay = resultPage ? kResultPageDelay : kPageDelay;
+    if (waited == 0 || waited % delay != 0) return;
     switch (game.state) {
         case kStateTitle:
             OnTitlePage(game, frame);

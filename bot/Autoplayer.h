@@ -37,6 +37,7 @@ class Autoplayer {
 
     // Frames between two keys on a page; the pages get drawn (and prepared) in between.
     static constexpr int kPageDelay = 6;
+    static constexpr int kResultPageDelay = kMashFrames + 1;
 
   private:
     using Snapshot = std::array<int, kFieldRows * kFieldCols + 6>;

@@ -12,6 +12,7 @@
 #include "actors/Rival.h"
 #include "bosses/Boss.h"
 #include "game/GameRandom.h"
+#include "game/PointerAim.h"
 #include "game/Settings.h"
 #include "gfx/BigFont.h"
 #include "gfx/Bitmap.h"
@@ -57,6 +58,10 @@ void DeleteAll(Bitmap* (&table)[N]) {
     }
 }
 
+// The score's units digit, inside the box above the field (a picture of the play screen).
+constexpr int kScoreUnitsX = 224;
+constexpr int kScoreY = 2;
+
 }  // namespace
 
 bool IsConfirmKey(int key) {
@@ -68,6 +73,8 @@ Game::Game(const RoundBook* customRounds) {
     roundBook = ownRounds;
     bestRound = LoadProgress();
     Settings::Load();
+    RestoreStartRound();
+    PreparePointerAim();
     keys = GXGetDefaultKeys(GX_NORMALKEYS);
     LoadPictures();
     SmallFont::Load();
@@ -131,7 +138,7 @@ void Game::CreateActors() {
     const int actorsY = 12 * rowHeight + cellWidth / 2 + baseTop;
     rival = new Rival(fieldLeft - 26, actorsY + 3);
     bigFish = new BigFish(fieldLeft + cellWidth, actorsY + 14);
-    score = new ScoreCounter(220, 0);
+    score = new ScoreCounter(kScoreUnitsX, kScoreY);
 }
 
 void Game::CreatePages() {

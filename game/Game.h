@@ -44,9 +44,13 @@ constexpr int kExitKey = kKeyExit;
 // Typed keys, where a page takes text (the name entry): Backspace and Enter.
 constexpr int kBackspaceKey = kTypedBackspace;
 constexpr int kEnterKey = kTypedEnter;
-// The result pages ignore launch and confirm for this many frames after they open, so fire
-// still held or mashed as the game ends cannot skip them.
+// The result pages ignore every key and tap for this many frames after they open, so fire
+// still held or mashed as the game ends cannot skip them or type into the name.
 constexpr int kResultPageGuardFrames = 20;
+// After the guard, a confirm there counts only when no confirm went down in this many frames
+// before it: a key being mashed is not a decision.
+constexpr int kMashFrames = 10;
+constexpr int kMaxHeldKeys = 16;
 constexpr int kEmptyCell = -1;
 static_assert(kFieldRows == kShotRows && kFieldCols == kShotCols, "one field shape");
 
@@ -141,6 +145,8 @@ class Game {
     int LoadProgress();
     void RaiseStartRound();
     void LowerStartRound();
+    // The start round the settings keep, limited by progress (built-in rounds only).
+    void RestoreStartRound();
     int GetStartRound() const { return startRound; }
 
     // The play screen.
@@ -238,6 +244,14 @@ class Game {
     // The state the last frame showed, and how many frames it has been shown.
     int shownState = kStateTitle;
     int shownFrames = 0;
+    // Frames drawn so far, and the frame of the last confirm key pressed (for the mash rule).
+    long drawnFrames = 0;
+    long lastConfirmFrame = -1000;
+    // Keys down now (by what they are on the keyboard, not what the page makes of them), and
+    // whether a result page waits for the keys that were down when it opened to be let go.
+    int heldKeys[kMaxHeldKeys] = {};
+    int heldKeyCount = 0;
+    bool awaitingRelease = false;
     // Counted over the whole run, across games, for the statistics line.
     int shotsFired = 0;
     int roundsCleared = 0;
@@ -308,6 +322,7 @@ class Game {
     void DrawClearTexts(BackBuffer& target);
     void EnterNextRound();
     void PayClearBonus();
+    void KeepStartRound();
     void LaunchByKey();
     void FireKey();
     void PlayKey(int key);
@@ -316,6 +331,10 @@ class Game {
     void LeavePlay();
     // Notes a change of state made since the last frame: the frame count starts again.
     void NoteShownState();
-    // A launch, confirm or tap that arrives while a result page has just opened.
+    // A key that a result page must not act on: it has just opened, a key held since it
+    // opened is still down (for any key but a confirm), or the key is a confirm being mashed.
     bool ResultPageGuarded(int key);
+    bool ResultPageTapGuarded();
+    void NoteKeyDown(int key);
+    void NoteKeyUp(int key);
 };

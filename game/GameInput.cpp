@@ -5,21 +5,85 @@
 #include "pages/Scene.h"
 #include "sound/SoundBank.h"
 
+namespace {
+
+bool IsResultPage(int state) {
+    return state == kStateHiScores || state == kStateGameOver;
+}
+
+// The same key as the page's typed codes and the play keys see it: Space, Enter and Z are one
+// key to the player whether the name entry was open when it went down or when it came up.
+int PhysicalKey(int key) {
+    switch (key) {
+        case ' ':
+        case kEnterKey:
+        case 'Z':
+            return kConfirmKeys[0];
+        case 'X':
+            return kConfirmKeys[1];
+        case 'C':
+            return kConfirmKeys[2];
+        case 'P':
+        case 27:
+            return kPauseKey;
+        case kBackspaceKey:
+            return kExitKey;
+        default:
+            return key;
+    }
+}
+
+}  // namespace
+
 void Game::NoteShownState() {
     if (state == shownState) return;
     shownState = state;
     shownFrames = 0;
+    // Only keys held from the game are waited for: a letter let go after the name entry
+    // closed is never heard again, and must not hold up the pages of the next game.
+    if (state == kStatePlay) heldKeyCount = 0;
+    awaitingRelease = state == kStateHiScores && heldKeyCount > 0;
+}
+
+void Game::NoteKeyDown(int key) {
+    // A letter typed into a name is a letter, even on the key that launches in play.
+    if (IsConfirmKey(key) || key == kEnterKey) lastConfirmFrame = drawnFrames;
+    const int physical = PhysicalKey(key);
+    for (int i = 0; i < heldKeyCount; ++i)
+        if (heldKeys[i] == physical) return;
+    if (heldKeyCount < kMaxHeldKeys) heldKeys[heldKeyCount++] = physical;
+}
+
+void Game::NoteKeyUp(int key) {
+    const int physical = PhysicalKey(key);
+    for (int i = 0; i < heldKeyCount; ++i) {
+        if (heldKeys[i] != physical) continue;
+        heldKeys[i] = heldKeys[--heldKeyCount];
+        break;
+    }
+    if (heldKeyCount == 0) awaitingRelease = false;
 }
 
 bool Game::ResultPageGuarded(int key) {
+    const long sinceConfirm = drawnFrames - lastConfirmFrame;
+    NoteKeyDown(key);
     NoteShownState();
-    if (state != kStateHiScores && state != kStateGameOver) return false;
+    if (!IsResultPage(state)) return false;
+    if (shownFrames < kResultPageGuardFrames) return true;
     const bool confirms = IsConfirmKey(key) || key == kEnterKey;
-    return confirms && shownFrames < kResultPageGuardFrames;
+    // Fire still held as the page opened must not go on to type into the name.
+    if (!confirms) return awaitingRelease;
+    return sinceConfirm <= kMashFrames;
+}
+
+bool Game::ResultPageTapGuarded() {
+    NoteShownState();
+    return IsResultPage(state) && shownFrames < kResultPageGuardFrames;
 }
 
 void Game::OnKeyDown(int key) {
     if (state == kStatePlay) {
+        NoteKeyDown(key);
         PlayKey(key);
         return;
     }
@@ -29,14 +93,19 @@ void Game::OnKeyDown(int key) {
     Settings::SaveIfChanged();
 }
 
-void Game::OnKeyUp(int) {
+void Game::OnKeyUp(int key) {
+    NoteKeyUp(key);
     aimStep = 0;
     aimRepeatDelay = -1;
 }
 
 void Game::OnTap(int x, int y) {
     if (state == kStatePlay) {
-        // The whole right-hand strip below the score leaves play for the title page.
+        // On the victory picture any tap moves on, as a key does; nothing there is an exit.
+        if (round > LastRound()) {
+            FireKey();
+            return;
+        }
         if (InExitStrip(x, y)) {
             LeavePlay();
             return;
@@ -44,7 +113,7 @@ void Game::OnTap(int x, int y) {
         PlayPointerDown(x, y);
         return;
     }
-    if (ResultPageGuarded(kConfirmKeys[0])) return;
+    if (ResultPageTapGuarded()) return;
     if (Scene* page = PageForState(state)) page->OnTap(x, y);
     Settings::SaveIfChanged();
 }
@@ -116,7 +185,11 @@ void Game::PlayKey(int key) {
         return;
     }
     if (key == kExitKey) {
-        LeavePlay();
+        // One stray press must not throw a game away: the first pauses, the second leaves.
+        if (suspended || round > LastRound())
+            LeavePlay();
+        else
+            Suspend();
         return;
     }
     if (key == kPauseKey) {

@@ -106,6 +106,7 @@ void Game::Render(BackBuffer& target) {
 void Game::RenderShown(BackBuffer& target) {
     NoteShownState();
     if (shownFrames < kResultPageGuardFrames) ++shownFrames;
+    ++drawnFrames;
     if (state == kStatePlay) {
         DrawPlayScreen(target);
         return;

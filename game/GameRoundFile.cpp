@@ -3,6 +3,7 @@
 
 #include <new>
 
+#include "game/Settings.h"
 #include "pages/EditorScene.h"
 #include "platform/i_system.h"
 
@@ -27,10 +28,25 @@ void Game::UseRounds(const RoundBook& book) {
 
 void Game::RaiseStartRound() {
     if (startRound <= bestRound && startRound < LastRound()) ++startRound;
+    KeepStartRound();
 }
 
 void Game::LowerStartRound() {
     if (startRound > 0) --startRound;
+    KeepStartRound();
+}
+
+void Game::RestoreStartRound() {
+    if (!roundBook.IsBuiltIn()) return;
+    // Progress may have been lost since: no further than the rounds the player has reached.
+    const int reached = bestRound + 1 < LastRound() ? bestRound + 1 : LastRound();
+    const int saved = Settings::StartRound();
+    startRound = saved < 0 ? 0 : (saved > reached ? reached : saved);
+}
+
+void Game::KeepStartRound() {
+    // A round set of the player's own has rounds of its own: only the built-in one is kept.
+    if (roundBook.IsBuiltIn()) Settings::SetStartRound(startRound);
 }
 
 bool Game::OpenEditor(const EditorStart& start) {

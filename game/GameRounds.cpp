@@ -217,7 +217,9 @@ void Game::DrawClearTexts(BackBuffer& target) {
     char text[32];
     if (clearBonus != -1 && clearTimer > kRoundChangeTime) {
         std::snprintf(text, sizeof text, "EPISODE %d", round / 12 + 1);
-        BigFont::DrawText(target, 30, 30, text);
+        // Two pixels clear of the field's sides: at the full advance it would cross them.
+        BigFont::DrawTextWithin(target, fieldLeft + 2, fieldLeft + kFieldCols * cellWidth - 2, 30,
+                                text);
         std::snprintf(text, sizeof text, "ROUND %d", round + 1);
         BigFont::DrawText(target, RoundTextX(round), 60, text);
         BigFont::DrawText(target, 66, 90, "CLEAR");

@@ -222,8 +222,8 @@ void Game::LoseStep() {
         }
     }
     // Everything is grey: press the A button, which on most devices is a fire key and so
-    // ends the game by itself.
-    OnKeyDown(keys.vkA);
+    // ends the game by itself. The game's own press, not a key the player holds.
+    PlayKey(keys.vkA);
 }
 
 void Game::TurnLauncher() {

@@ -1,10 +1,24 @@
 #include "gfx/ScoreCounter.h"
 
 #include <climits>
+#include <cstdio>
 
-#include "gfx/SmallFont.h"
+#include "gfx/BackBuffer.h"
+#include "gfx/Bitmap.h"
 
-ScoreCounter::ScoreCounter(int x, int y) : x(x), y(y), digitAdvance(SmallFont::Advance) {}
+ScoreCounter::ScoreCounter(int x, int y) : x(x), y(y) {
+    for (int d = 0; d < 10; ++d) {
+        char name[16];
+        std::snprintf(name, sizeof name, "\\score%d.bmp", d);
+        digits_[d] = Bitmap::Load(name);
+        if (digits_[d]) digits_[d]->SetColorKey(255, 0, 0);
+    }
+}
+
+ScoreCounter::~ScoreCounter() {
+    for (Bitmap* digit : digits_)
+        delete digit;
+}
 
 void ScoreCounter::Add(int points) {
     if (points > 0 && value > INT_MAX - points)
@@ -18,5 +32,11 @@ void ScoreCounter::Set(int v) {
 }
 
 void ScoreCounter::Draw(BackBuffer& target) const {
-    SmallFont::DrawNumberFromRight(target, x, y, digitAdvance, value);
+    int v = value < 0 ? 0 : value;
+    int cellX = x;
+    do {
+        target.Draw(digits_[v % 10], cellX, y, 0);
+        v /= 10;
+        cellX -= digitAdvance;
+    } while (v > 0);
 }

@@ -1,12 +1,18 @@
-// The player's score, drawn right-aligned with the small font: the units digit's cell at x.
+// The player's score, drawn right-aligned with its own small digits ("\score0.bmp" to
+// "\score9.bmp", short enough for the box above the field): the units digit's cell at x.
 #pragma once
 
 class BackBuffer;
+class Bitmap;
 
 class ScoreCounter {
   public:
+    static constexpr int kDigitAdvance = 8;
+
     ScoreCounter(int x, int y);
-    virtual ~ScoreCounter() = default;
+    virtual ~ScoreCounter();
+    ScoreCounter(const ScoreCounter&) = delete;
+    ScoreCounter& operator=(const ScoreCounter&) = delete;
 
     // Saturates at the largest int: a long push game must not wrap to a negative score.
     void Add(int points);
@@ -17,5 +23,8 @@ class ScoreCounter {
     int x;
     int y;
     int value = 0;
-    int digitAdvance;
+    int digitAdvance = kDigitAdvance;
+
+  private:
+    Bitmap* digits_[10] = {};
 };

@@ -17,6 +17,8 @@ constexpr int kLastColumn = HiScoreScene::kNameLength - 1;
 constexpr int kFirstRowY = 85;
 constexpr int kRowSpacing = 30;
 constexpr int kNameX = 36;
+// A row's band for taps starts this far above its text, so the bands tile the table.
+constexpr int kNameRowAbove = 4;
 constexpr int kBlinkPeriod = 6;
 
 // The save directory is where scores belong; without one there is nowhere to read or write.
@@ -138,6 +140,7 @@ void HiScoreScene::InsertScore(int score) {
     editRow = place;
     editColumn = 0;
     blinkCounter = 0;
+    nameTouched = lettersTyped = cursorOnTyped = false;
 }
 
 void HiScoreScene::Draw(BackBuffer& target) {
@@ -159,30 +162,65 @@ void HiScoreScene::Draw(BackBuffer& target) {
     blinkCounter = (blinkCounter + 1) % kBlinkPeriod;
 }
 
+void HiScoreScene::TypeLetter(char letter) {
+    char* name = names[editRow];
+    // The untouched default is a suggestion, not a name: the first letter typed replaces it.
+    if (!nameTouched && !lettersTyped) std::memset(name, ' ', kNameLength);
+    name[editColumn] = letter;
+    lettersTyped = true;
+    cursorOnTyped = editColumn == kLastColumn;
+    if (editColumn < kLastColumn) ++editColumn;
+}
+
+void HiScoreScene::EraseLetter() {
+    if (!lettersTyped) return;
+    if (!cursorOnTyped) {
+        if (editColumn == 0) return;
+        --editColumn;
+    }
+    names[editRow][editColumn] = ' ';
+    cursorOnTyped = false;
+}
+
 void HiScoreScene::EditLetter(int key) {
+    if (key >= 'A' && key <= 'Z') {
+        TypeLetter(static_cast<char>(key));
+        return;
+    }
+    // A space mashed before any letter would only blank the name.
+    if (key == ' ') {
+        if (lettersTyped) TypeLetter(' ');
+        return;
+    }
+    if (key == kBackspaceKey || key == kExitKey) {
+        EraseLetter();
+        return;
+    }
     char& c = names[editRow][editColumn];
-    if ((key >= 'A' && key <= 'Z') || key == ' ') {
-        c = static_cast<char>(key);
-        if (editColumn < kLastColumn) ++editColumn;
-        return;
-    }
-    if (key == kBackspaceKey) {
-        if (editColumn > 0) --editColumn;
-        return;
-    }
     if (key == game->keys.vkLeft && editColumn > 0) --editColumn;
     if (key == game->keys.vkRight && editColumn < kLastColumn) ++editColumn;
+    if (key == game->keys.vkLeft || key == game->keys.vkRight) cursorOnTyped = false;
     // c was bound before the column moved: every test works on the letter the key arrived on.
     if (key == game->keys.vkUp) c = NextLetter(c);
     if (key == game->keys.vkDown) c = PreviousLetter(c);
+    if (key == game->keys.vkUp || key == game->keys.vkDown) nameTouched = true;
 }
 
 void HiScoreScene::OnKey(int key) {
     PrepareVisit();
     const bool editing = editRow >= 0 && editRow < kEntries;
-    if (editing) EditLetter(key);
-    // Enter confirms only where it can be typed; elsewhere the keyboard's Enter is a launch key.
-    if (!IsConfirmKey(key) && !(editing && key == kEnterKey)) return;
+    if (editing && !IsConfirmKey(key) && key != kEnterKey) {
+        EditLetter(key);
+        return;
+    }
+    // Outside the name entry Escape and Backspace confirm, as on any page with a way back;
+    // Enter confirms only where it can be typed (elsewhere the keyboard's Enter is a launch).
+    const bool confirms = IsConfirmKey(key) || (editing && key == kEnterKey) ||
+                          (!editing && (key == kPauseKey || key == kExitKey));
+    if (confirms) Leave();
+}
+
+void HiScoreScene::Leave() {
     if (game->hiScoreReturnState == kStatePlay) {
         SaveTable();
         game->hiScoreReturnState = kStateGameOver;
@@ -194,6 +232,17 @@ void HiScoreScene::OnKey(int key) {
     game->state = game->hiScoreReturnState;
 }
 
-void HiScoreScene::OnTap(int, int) {
-    OnKey(kConfirmKeys[0]);  // any tap confirms
+void HiScoreScene::OnTap(int x, int y) {
+    PrepareVisit();
+    // During the name entry a tap on the name's row picks the letter nearest to it; any
+    // other tap takes the page's confirm.
+    const int rowTop = kFirstRowY + kRowSpacing * editRow - kNameRowAbove;
+    if (editRow >= 0 && y >= rowTop && y < rowTop + kRowSpacing) {
+        const int column = (x - kNameX) / SmallFont::Advance;
+        editColumn = x < kNameX ? 0 : (column > kLastColumn ? kLastColumn : column);
+        cursorOnTyped = false;
+        blinkCounter = 0;
+        return;
+    }
+    Leave();
 }

@@ -39,6 +39,11 @@ class HiScoreScene : public Scene {
     int editRow = -1;  // entry whose name is being entered, -1 none
     int editColumn = 0;
     int blinkCounter = 0;
+    // This visit's name entry: a letter was changed by the arrows (the default no longer
+    // stands), letters were typed, and the cell under the cursor holds the last typed one.
+    bool nameTouched = false;
+    bool lettersTyped = false;
+    bool cursorOnTyped = false;
 
   private:
     // Reads the table and places a just-finished game's score, once per visit, on whichever
@@ -46,5 +51,8 @@ class HiScoreScene : public Scene {
     void PrepareVisit();
     void InsertScore(int score);
     void EditLetter(int key);
+    void TypeLetter(char letter);
+    void EraseLetter();
+    void Leave();
     void LoadName(int entry, const unsigned char* bytes);
 };

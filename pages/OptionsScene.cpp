@@ -14,6 +14,7 @@ namespace {
 enum Entry { kEffects = 0, kMusic = 1, kHiScores = 2, kStartRound = 3, kBack = 4 };
 constexpr int kEntries = 5;
 constexpr int kVolumeStep = 2;
+constexpr int kLoudest = 64;
 // The knob's left edge sits at 135 for volume 0 and at 199 for volume 64.
 constexpr int kBarZeroX = 135;
 constexpr int kLeftArrowX = 133;
@@ -28,6 +29,12 @@ Bitmap* LoadKeyed(const char* name, int r, int g, int b) {
 
 bool InsideBarX(int x) {
     return x > 100 && x < 234;
+}
+
+// A step from an odd volume the pointer left still reaches silence and the loudest.
+int SteppedVolume(int volume, int step) {
+    const int v = volume + step;
+    return v < 0 ? 0 : (v > kLoudest ? kLoudest : v);
 }
 
 }  // namespace
@@ -74,15 +81,19 @@ void OptionsScene::OnKey(int key) {
         selection = selection == kEntries - 1 ? 0 : selection + 1;
     }
     if (IsConfirmKey(key)) Confirm();
+    // Escape and Backspace go back, as a player expects of a page with a back entry.
+    if (key == kPauseKey || key == kExitKey) {
+        SoundBank::PlayMenu();
+        game->state = kStateTitle;
+    }
 }
 
 void OptionsScene::StepRight() {
-    // Volumes the sound bank refuses (above 64) leave the bar where it is.
     if (selection == kEffects) {
-        SoundBank::SetEffectsVolume(SoundBank::GetEffectsVolume() + kVolumeStep);
+        SoundBank::SetEffectsVolume(SteppedVolume(SoundBank::GetEffectsVolume(), kVolumeStep));
         SoundBank::PlayMenu();
     } else if (selection == kMusic) {
-        SoundBank::SetMusicVolume(SoundBank::GetMusicVolume() + kVolumeStep);
+        SoundBank::SetMusicVolume(SteppedVolume(SoundBank::GetMusicVolume(), kVolumeStep));
     } else if (selection == kStartRound) {
         game->RaiseStartRound();
         litArrow = 2;
@@ -91,10 +102,10 @@ void OptionsScene::StepRight() {
 
 void OptionsScene::StepLeft() {
     if (selection == kEffects) {
-        SoundBank::SetEffectsVolume(SoundBank::GetEffectsVolume() - kVolumeStep);
+        SoundBank::SetEffectsVolume(SteppedVolume(SoundBank::GetEffectsVolume(), -kVolumeStep));
         SoundBank::PlayMenu();
     } else if (selection == kMusic) {
-        SoundBank::SetMusicVolume(SoundBank::GetMusicVolume() - kVolumeStep);
+        SoundBank::SetMusicVolume(SteppedVolume(SoundBank::GetMusicVolume(), -kVolumeStep));
     } else if (selection == kStartRound) {
         game->LowerStartRound();
         litArrow = 1;

@@ -126,6 +126,25 @@ TEST_F(BossFramework, TwentyFourthStrikeFallsAtOnceWithOneFallSoundThenRecolours
     EXPECT_EQ(game_->field[3][3], kEmptyCell);
 }
 
+// After the ceiling has come down the boss follows the field, but its life row stays above the
+// field and its defeat fall still ends on the screen row it always did.
+TEST_F(BossFramework, AfterADescentTheLifeRowStaysAndTheFallEndsInItsPlace) {
+    WritePicture("life.bmp", 8, 8, kLife);
+    WritePicture("insecthitted.bmp", 10, 10, kFallen);
+    auto insect = Make<InsectBoss>();
+    insect->posX = 100, insect->posY = 40;
+    game_->fieldTop = game_->baseTop + 2 * game_->rowHeight;
+    Run(*insect, 1);
+    EXPECT_TRUE(Shows(21, 20, kLife)) << "the life row where it was";
+    EXPECT_FALSE(Shows(21, 20 + 2 * game_->rowHeight, kLife));
+    insect->hitPoints = 0;
+    const int from = 40 + 2 * game_->rowHeight;
+    for (int n = 10; n >= 1; --n) {
+        Run(*insect, 1);
+        EXPECT_TRUE(Shows(101, 1 + from + (240 - from) * (10 - n) / 10, kFallen)) << n;
+    }
+}
+
 TEST_F(BossFramework, StartRearmsABeatenBossWhereItStood) {
     auto wizard = Make<WizardBoss>();
     Run(*wizard, 57);

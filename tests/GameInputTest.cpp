@@ -1,4 +1,6 @@
 // Keys and taps in play: aiming with its limits and hold, launching, pausing, leaving.
+#include <utility>
+
 #include "actors/BigFish.h"
 #include "tests/PlayFixture.h"
 
@@ -97,21 +99,33 @@ TEST_F(InputTest, PauseKeyTwicePausesAndResumes) {
     EXPECT_TRUE(game->shotFlying);
 }
 
-TEST_F(InputTest, ExitStripStartsAt200By104) {
-    game->OnTap(199, 319);
+TEST_F(InputTest, TheExitStripLiesBesideTheAimZoneNotInIt) {
+    // The right-hand water of the field aims, paused or not; only beyond it is the exit.
+    for (const auto& p : {std::pair{200, 104}, {202, 150}, {205, 262}, {199, 319}}) {
+        game->OnTap(p.first, p.second);
+        game->OnStylusUp(p.first, p.second);
+        EXPECT_EQ(kStatePlay, game->state) << p.first << "," << p.second;
+    }
+    game->OnKeyDown(kPauseKey);
+    game->OnTap(203, 200);
     EXPECT_EQ(kStatePlay, game->state);
-    EXPECT_TRUE(game->running);
-    game->OnTap(200, 103);
-    EXPECT_EQ(kStatePlay, game->state);
-    game->OnTap(200, 104);
+    game->OnTap(206, 104);
     EXPECT_EQ(kStateTitle, game->state);
     EXPECT_FALSE(game->running);
 }
 
-TEST_F(InputTest, TheExitKeyLeavesPlayForTheTitle) {
+TEST_F(InputTest, TheExitStripAlsoStartsBelowTheAimZone) {
+    game->OnTap(200, 263);
+    EXPECT_EQ(kStateTitle, game->state);
+}
+
+TEST_F(InputTest, TheExitKeyPausesFirstAndLeavesWhenPressedAgain) {
+    game->OnKeyDown(kExitKey);
+    EXPECT_EQ(game->state, kStatePlay);
+    EXPECT_TRUE(game->suspended);
+    EXPECT_FALSE(game->running);
     game->OnKeyDown(kExitKey);
     EXPECT_EQ(game->state, kStateTitle);
-    EXPECT_FALSE(game->running);
     game->OnKeyDown(kExitKey);  // the title page has no use for it
     EXPECT_EQ(game->state, kStateTitle);
 }

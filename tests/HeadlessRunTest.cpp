@@ -84,7 +84,7 @@ TEST(HeadlessRun, MissingGameDataIsAnErrorNamingTheFile) {
         {dir + "/none", "no data directory at " + dir + "/none"},
         {dir + "/empty", "rounds.dat is missing from the data directory " + dir + "/empty"},
         {dir + "/short", rounds + " is cut short"},
-        {dir + "/nopicture", "welcome.bmp is missing"},
+        {dir + "/nopicture", ".bmp is missing from the data directory " + dir + "/nopicture"},
     };
     for (const Case& c : cases) {
         const auto run = test::RunGame("--headless --frames 3 --stats --data-dir " + c.dataDir +
@@ -92,6 +92,31 @@ TEST(HeadlessRun, MissingGameDataIsAnErrorNamingTheFile) {
         EXPECT_EQ(run.exitCode, 1) << c.dataDir;
         EXPECT_NE(run.err.find(c.mention), std::string::npos) << run.err;
         EXPECT_EQ(run.out, "") << "no game ran";
+    }
+}
+
+// A damaged picture or sound is refused by name before any window opens, not shown as black
+// or played as silence.
+TEST(HeadlessRun, DamagedPicturesAndSoundsAreRefusedByName) {
+    const std::string dir = test::MakeTempDir() + "/data";
+    std::filesystem::copy(test::BuildDataDir(), dir);
+    for (const std::string name : {"welcome.bmp", "board.bmp", "ball0.bmp", "bounce.wav"}) {
+        const std::string path = dir + "/" + name;
+        const std::vector<uint8_t> whole = test::ReadBytes(path);
+        for (const bool missing : {false, true}) {
+            if (missing)
+                std::filesystem::remove(path);
+            else
+                std::filesystem::resize_file(path, whole.size() - 100);
+            const auto run = test::RunGame("--headless --frames 3 --stats --data-dir " + dir +
+                                           " --save-dir " + dir + "/save");
+            EXPECT_EQ(run.exitCode, 1) << name;
+            const std::string expected =
+                missing ? name + " is missing from the data directory " + dir : path + " is not";
+            EXPECT_NE(run.err.find(expected), std::string::npos) << run.err;
+            EXPECT_EQ(run.out, "") << "no game ran";
+        }
+        test::WriteBytes(path, whole);
     }
 }
 

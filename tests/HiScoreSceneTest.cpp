@@ -55,6 +55,16 @@ class HiScoreSceneTest : public PageTest {
         test::Frame frame;
         game->Render(frame.Buffer());
     }
+    // A game lost by the fire key, which is still down as the table opens.
+    void LoseWithFireHeld(int score) {
+        game->NewGame();
+        game->state = kStatePlay;
+        game->score->Set(score);
+        game->losing = true;
+        game->OnKeyDown(kConfirmKeys[0]);
+        ASSERT_EQ(game->state, kStateHiScores);
+        DrawFrame();
+    }
     Table Shown() const {
         Table table;
         for (int k = 0; k < HiScoreScene::kEntries; ++k)
@@ -197,17 +207,24 @@ TEST_F(HiScoreSceneTest, TwoConfirmsInOneFrameAfterALostGameKeepEveryHighScore) 
                                     {"FOX", 200}}));
 }
 
-// Typed keys on the name: letters and Space write and move right (stopping at the last
-// letter), Backspace moves left, Enter saves. Z, X and C are letters here, not confirms.
+// Typed keys on the name: the first letter clears the untouched default, each letter goes in
+// at the cursor (which stops on the last cell), Backspace takes back the last typed letter, a
+// Space counts only after a letter, Enter saves. Z, X and C are letters here, not confirms.
 TEST_F(HiScoreSceneTest, TypedLettersWriteTheNameAndEnterSavesIt) {
     struct Case {
         std::vector<int> keys;
         const char* name;
     };
     const Case cases[] = {
-        {{66, 67, 68, 13}, "BCDAA"},      {{90, 88, 67, 13}, "ZXCAA"},
-        {{66, 8, 32, 67, 13}, " CAAA"},   {{8, 81, 82, 83, 84, 85, 86, 87, 13}, "QRSTW"},
-        {{66, 40, 39, 67, 195}, "B CAA"},  // arrows and the confirm keys still work
+        {{66, 67, 68, 13}, "BCD  "},
+        {{90, 88, 67, 13}, "ZXC  "},
+        {{32, 8, 77, 65, 88, 13}, "MAX  "},  // mashed Space and Backspace before a letter
+        {{66, 8, 32, 67, 13}, " C   "},
+        {{81, 82, 83, 84, 85, 86, 87, 13}, "QRSTW"},
+        {{81, 82, 83, 84, 85, 8, 8, 13}, "QRS  "},
+        {{38, 39, 66, 13}, "BBAAA"},                   // a letter changed by the arrows stays
+        {{66, 40, 39, 67, 195}, "BZC  "},              // arrows and the confirm keys still work
+        {{kExitKey, kPauseKey, 27, 78, 13}, "N    "},  // Escape does nothing here
     };
     for (const Case& c : cases) {
         std::filesystem::remove(DataFile());
@@ -226,16 +243,42 @@ TEST_F(HiScoreSceneTest, TypedLettersWriteTheNameAndEnterSavesIt) {
     }
 }
 
-// Only the name entry takes typed codes: the table shown from the game-over page, and the
-// game-over page itself, ignore letters, Backspace and Enter, and the exit key.
-TEST_F(HiScoreSceneTest, PagesWithoutANameIgnoreTypedCodesAndTheExitKey) {
-    FinishGame(0);  // does not qualify: only shown
-    for (const int key : {66, 67, 88, 90, 8, 13, 32, kExitKey}) {
-        Key(key);
-        EXPECT_EQ(game->state, kStateHiScores) << key;
-        EXPECT_FALSE(I_TypedKeys());
+// A tap on the name's row moves the cursor to the nearest letter and saves nothing; a tap
+// anywhere else saves.
+TEST_F(HiScoreSceneTest, ATapOnTheNamePicksALetterAndATapElsewhereSaves) {
+    FinishGame(900);
+    DrawFrame();
+    const struct {
+        int x, y, column;
+    } taps[] = {{66, 90, 2}, {0, 81, 0}, {239, 110, 4}, {51, 100, 1}};
+    for (const auto& t : taps) {
+        Tap(t.x, t.y);
+        EXPECT_EQ(game->state, kStateHiScores) << t.x << "," << t.y;
+        EXPECT_EQ(page->editColumn, t.column) << t.x << "," << t.y;
     }
-    game->state = kStateGameOver;
+    Key(80);
+    EXPECT_FALSE(std::filesystem::exists(DataFile()));
+    Tap(120, 111);  // the next row
+    EXPECT_EQ(game->state, kStateGameOver);
+    const std::vector<uint8_t> saved = Saved();
+    ASSERT_GE(saved.size(), 5u);
+    EXPECT_EQ(std::string(saved.begin(), saved.begin() + 5), " P   ");
+}
+
+// Only the name entry takes typed codes: the table shown from the game-over page ignores
+// letters, Backspace and Enter, and takes Escape and Backspace as its confirm; the game-over
+// page ignores them all.
+TEST_F(HiScoreSceneTest, PagesWithoutANameIgnoreTypedCodesAndBackOutOnEscape) {
+    for (const int back : {kExitKey, kPauseKey}) {
+        FinishGame(0);  // does not qualify: only shown
+        for (const int key : {66, 67, 88, 90, 8, 13, 32}) {
+            Key(key);
+            EXPECT_EQ(game->state, kStateHiScores) << key;
+            EXPECT_FALSE(I_TypedKeys());
+        }
+        Key(back);
+        EXPECT_EQ(game->state, kStateGameOver) << back;
+    }
     for (const int key : {67, 88, 90, 8, 13, kExitKey}) {
         Key(key);
         EXPECT_EQ(game->state, kStateGameOver) << key;
@@ -243,36 +286,74 @@ TEST_F(HiScoreSceneTest, PagesWithoutANameIgnoreTypedCodesAndTheExitKey) {
     EXPECT_FALSE(std::filesystem::exists(DataFile()));
 }
 
-// A player still mashing fire as the game ends sees the table and then the game-over page for
-// 20 frames each before a press takes effect; taps are held back the same way.
-TEST_F(HiScoreSceneTest, MashedFireShowsEachResultPageForTwentyFrames) {
-    for (const bool taps : {false, true}) {
-        game->NewGame();
-        game->state = kStatePlay;
-        game->score->Set(500);
-        game->losing = true;
-        game->OnKeyDown(kConfirmKeys[0]);  // the loss: on to the table
-        ASSERT_EQ(game->state, kStateHiScores) << taps;
-        std::vector<int> states;
-        for (int f = 0; f < 60; ++f) {
-            if (f % 2 == 0) {
-                if (taps)
-                    game->OnTap(120, 130);
-                else
-                    game->OnKeyDown(kConfirmKeys[0]);
-            }
-            DrawFrame();
-            states.push_back(game->state);
-        }
-        const auto shown = [&](int state) {
-            return std::count(states.begin(), states.end(), state);
-        };
-        EXPECT_GE(shown(kStateHiScores), 20) << taps;
-        EXPECT_GE(shown(kStateGameOver), 20) << taps;
-        EXPECT_EQ(states.back(), kStatePlay) << "the retry, at last";
-        EXPECT_EQ(game->state, kStatePlay);
-        ASSERT_EQ(Saved().size(), 77u);
+// Fire mashed as the game ends: nothing counts for 20 frames, and a confirm counts only after
+// 10 quiet frames, so the name typed after the mashing is the one saved.
+TEST_F(HiScoreSceneTest, MashedFireNeitherSkipsTheTableNorTypesIntoTheName) {
+    const int fire = kConfirmKeys[0];
+    LoseWithFireHeld(500);
+    for (int f = 0; f < 60; ++f) {
+        if (f % 2 == 0)
+            game->OnKeyUp(fire);
+        else
+            game->OnKeyDown(fire);
+        DrawFrame();
     }
+    game->OnKeyUp(fire);
+    EXPECT_EQ(game->state, kStateHiScores) << "mashing is not a decision";
+    EXPECT_FALSE(std::filesystem::exists(DataFile()));
+    for (const int key : {77, 65, 88})
+        game->OnKeyDown(key);
+    while (game->drawnFrames - game->lastConfirmFrame < kMashFrames)
+        DrawFrame();
+    game->OnKeyDown(kEnterKey);
+    EXPECT_EQ(game->state, kStateHiScores) << "a fire 10 frames before";
+    for (int f = 0; f <= kMashFrames; ++f)
+        DrawFrame();
+    game->OnKeyDown(kEnterKey);
+    ASSERT_EQ(game->state, kStateGameOver);
+    const std::vector<uint8_t> saved = Saved();
+    ASSERT_GE(saved.size(), 5u);
+    EXPECT_EQ(std::string(saved.begin(), saved.begin() + 5), "MAX  ");
+    game->OnKeyUp(kEnterKey);
+    game->OnKeyDown(fire);
+    EXPECT_EQ(game->state, kStateGameOver) << "the game-over page's guard";
+}
+
+// A key still down from the game types nothing, however long the page has been open.
+TEST_F(HiScoreSceneTest, AKeyHeldSinceTheLossTypesNothingUntilLetGo) {
+    LoseWithFireHeld(500);
+    for (int f = 0; f < 40; ++f)
+        DrawFrame();
+    for (const int key : {77, kBackspaceKey, int{game->keys.vkUp}})
+        game->OnKeyDown(key);
+    EXPECT_STREQ(page->names[0], "AAAAA");
+    for (const int key : {77, kBackspaceKey, int{game->keys.vkUp}})
+        game->OnKeyUp(key);
+    game->OnKeyUp(' ');  // the same Space, let go while the name entry takes typed codes
+    game->OnKeyDown(77);
+    EXPECT_STREQ(page->names[0], "M    ");
+}
+
+// Taps are held back for 20 frames on each page, then act at once.
+TEST_F(HiScoreSceneTest, MashedTapsShowEachResultPageForTwentyFrames) {
+    game->NewGame();
+    game->state = kStatePlay;
+    game->score->Set(500);
+    game->losing = true;
+    game->OnKeyDown(kConfirmKeys[0]);
+    game->OnKeyUp(kConfirmKeys[0]);
+    ASSERT_EQ(game->state, kStateHiScores);
+    std::vector<int> states;
+    for (int f = 0; f < 60; ++f) {
+        if (f % 2 == 0) game->OnTap(120, 130);
+        DrawFrame();
+        states.push_back(game->state);
+    }
+    const auto shown = [&](int state) { return std::count(states.begin(), states.end(), state); };
+    EXPECT_GE(shown(kStateHiScores), 20);
+    EXPECT_GE(shown(kStateGameOver), 20);
+    EXPECT_EQ(states.back(), kStatePlay) << "the retry, at last";
+    ASSERT_EQ(Saved().size(), 77u);
 }
 
 }  // namespace

@@ -56,15 +56,21 @@ TEST_F(OptionsSceneTest, VolumesStepByTwoWithinZeroToSixtyFourAndReachTheChannel
     EXPECT_EQ(SoundsPlayed(), 1) << "the menu sound plays even when 66 is refused";
     game->OnTap(198, 110);
     Key(game->keys.vkRight);
-    EXPECT_EQ(SoundBank::GetEffectsVolume(), 63) << "65 is refused";
+    EXPECT_EQ(SoundBank::GetEffectsVolume(), 64) << "an odd volume still reaches the loudest";
     Key(game->keys.vkLeft);
+    Key(game->keys.vkLeft);
+    game->OnTap(136, 110);
+    Key(game->keys.vkLeft);
+    EXPECT_EQ(SoundBank::GetEffectsVolume(), 0) << "and silence";
+    game->OnTap(196, 110);
     EXPECT_EQ(SoundBank::GetEffectsVolume(), 61);
+    I_HeadlessSoundLog().clear();
 
     page->selection = kMusic;
     game->OnTap(120, 126);  // -15 is refused, yet the tap selects and sounds
     EXPECT_EQ(SoundBank::GetEffectsVolume(), 61);
     EXPECT_EQ(page->selection, kEffects);
-    EXPECT_EQ(SoundsPlayed(), 5);
+    EXPECT_EQ(SoundsPlayed(), 1);
 
     I_HeadlessSoundLog().clear();
     game->OnTap(167, 102);
@@ -76,8 +82,9 @@ TEST_F(OptionsSceneTest, VolumesStepByTwoWithinZeroToSixtyFourAndReachTheChannel
     game->OnTap(198, 162);
     Key(game->keys.vkRight);
     Key(game->keys.vkLeft);
-    EXPECT_EQ(SoundBank::GetMusicVolume(), 61);
-    EXPECT_EQ(I_HeadlessSoundLog(), (std::vector<std::string>{"volume 7 63 63", "volume 7 61 61"}))
+    EXPECT_EQ(SoundBank::GetMusicVolume(), 62);
+    EXPECT_EQ(I_HeadlessSoundLog(),
+              (std::vector<std::string>{"volume 7 63 63", "volume 7 64 64", "volume 7 62 62"}))
         << "music steps are silent";
 
     I_HeadlessSoundLog().clear();
@@ -147,6 +154,28 @@ TEST_F(OptionsSceneTest, MenuAndArrowTapsCountUpToTheirEdgesAndOverlapAtTheArrow
 }
 
 // The volumes set on the page are on disk as soon as they change, and a restart hears them.
+TEST_F(OptionsSceneTest, EscapeAndBackspaceGoBackToTheTitle) {
+    for (const int key : {kPauseKey, kExitKey}) {
+        Enter();
+        Key(key);
+        EXPECT_EQ(game->state, kStateTitle) << key;
+    }
+}
+
+TEST_F(OptionsSceneTest, TheStartRoundSurvivesARestartWithinTheProgress) {
+    page->selection = kStartRound;
+    game->bestRound = 4;
+    for (int i = 0; i < 3; ++i)
+        Key(game->keys.vkRight);
+    ASSERT_EQ(game->GetStartRound(), 3);
+    for (const int best : {4, 1}) {
+        const unsigned char bytes[4] = {static_cast<unsigned char>(best), 0, 0, 0};
+        test::WriteBytes(saveDir + "/com.dat", std::vector<uint8_t>(bytes, bytes + 4));
+        RestartGame();
+        EXPECT_EQ(game->GetStartRound(), best == 4 ? 3 : 2) << "progress " << best;
+    }
+}
+
 TEST_F(OptionsSceneTest, VolumesSurviveARestart) {
     page->selection = kEffects;
     for (int i = 0; i < 5; ++i)
@@ -170,6 +199,7 @@ TEST_F(OptionsSceneTest, ADamagedOrForeignSettingsFileGivesTheDefaults) {
         "tarngame-settings 1\neffects -1\nmusic 20\n",
         "tarngame-settings 1\nmusic 20\neffects 10\n",
         "tarngame-settings 1\neffects 10\nmusic 20\nextra\n",
+        "tarngame-settings 1\neffects 10\nmusic 20\nstart 0\n",
         std::string("tarngame-settings 1\neffects 10\0\nmusic 20\n", 42),
         std::string(4000, 'x'),
     };

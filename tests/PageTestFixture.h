@@ -48,10 +48,14 @@ class PageTest : public ::testing::Test {
             n += line.rfind("play ", 0) == 0 ? 1 : 0;
         return n;
     }
-    // The page shown now counts as open long enough for its confirm to act.
+    // The page shown now counts as open long enough for its confirm to act, with no key held
+    // from before and no confirm pressed lately.
     void Settle() {
         game->shownState = game->state;
         game->shownFrames = kResultPageGuardFrames;
+        game->heldKeyCount = 0;
+        game->awaitingRelease = false;
+        game->lastConfirmFrame = game->drawnFrames - kMashFrames - 1;
     }
     void Key(int key) {
         Settle();

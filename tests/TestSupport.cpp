@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "app/Globals.h"
+#include "game/DataFiles.h"
 #include "platform/Text.h"
 #include "tools/assetgen/BmpWriter.h"
 
@@ -104,6 +105,10 @@ void CompleteDataDir(const std::string& dir) {
     for (const char* name : {"welcome.bmp", "ball1.bmp"})
         if (!std::filesystem::exists(dir + "/" + name))
             WriteBytes(dir + "/" + name, assetgen::EncodeBmp24(1, 1, pixel));
+    // Start-up checks every file the game loads; the others come from the build.
+    for (const std::string& name : GameDataFiles())
+        if (!std::filesystem::exists(dir + "/" + name))
+            std::filesystem::copy_file(BuildDataDir() + "/" + name, dir + "/" + name);
 }
 
 std::string MakeDataDir() {

@@ -19,7 +19,7 @@ std::string BuildDataDir();
 // A fresh empty directory under the system's temporary directory.
 std::string MakeTempDir();
 // Adds what the game needs to start to a data directory, where missing: a rounds.dat of 48
-// empty rounds and one-pixel pictures for the title page.
+// empty rounds, one-pixel pictures for the title page, and the build's other files.
 void CompleteDataDir(const std::string& dir);
 // A fresh data directory with just that.
 std::string MakeDataDir();

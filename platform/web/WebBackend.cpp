@@ -234,6 +234,7 @@ class WebBackend : public Backend {
     }
 
     void Close() override {
+        if (Current() == this) Current() = nullptr;
         CloseWave();
         CloseDisplay();
         emscripten_html5_remove_all_event_listeners();
@@ -244,7 +245,21 @@ class WebBackend : public Backend {
         tarn_file_saved(platform::State().saveDir.c_str(), path.c_str());
     }
 
+    // The backend whose window is open, for the page's name field.
+    static WebBackend*& Current() {
+        static WebBackend* current = nullptr;
+        return current;
+    }
+
+    // A key typed into the page's hidden name field, where a page takes typed text.
+    void Type(int code) {
+        if (!I_TypedKeys()) return;
+        pending_.push_back(Message(WM_KEYDOWN, code, 0));
+        pending_.push_back(Message(WM_KEYUP, code, 0));
+    }
+
     bool CreateWindow(const wchar_t*) override {
+        Current() = this;
         void* self = this;
         const auto window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
         emscripten_set_keydown_callback(window, self, true, OnKey);
@@ -462,6 +477,13 @@ class WebBackend : public Backend {
 };
 
 }  // namespace
+
+// A phone's keyboard sends text without key codes: the page reads its hidden name field and
+// hands each letter, space, Backspace (8) or Enter (13) on as the typed code.
+extern "C" EMSCRIPTEN_KEEPALIVE void tarn_type_key(int code) {
+    const bool typed = (code >= 'A' && code <= 'Z') || code == ' ' || code == 8 || code == 13;
+    if (typed && WebBackend::Current()) WebBackend::Current()->Type(code);
+}
 
 namespace platform {
 

@@ -115,10 +115,12 @@ async function playLive(page, frames, act) {
   return JSON.parse(await page.$eval('#stats', (e) => e.textContent));
 }
 
-// Launch on the title starts a rounds game; Backspace, the exit key, leaves it for the title.
+// Launch on the title starts a rounds game; Backspace, the exit key, pauses it, and a second
+// Backspace leaves it for the title.
 for (const [keys, state] of [
   [['Space'], 0],
-  [['Space', 'Backspace'], 1],
+  [['Space', 'Backspace'], 0],
+  [['Space', 'Backspace', 'Backspace'], 1],
 ]) {
   test(`keys ${keys.join(', ')} give the ${state ? 'title' : 'play'} page`, async () => {
     const errors = [];
@@ -283,10 +285,49 @@ test("a high score's name is typed: letters that launch elsewhere are letters th
     timeout: 120000,
     polling: 20,
   });
+  // The recorded input ends with the right arrow down: a key held since the game types nothing
+  // into the name until it is let go.
+  await page.keyboard.up('ArrowRight');
   for (const key of ['KeyZ', 'KeyX', 'Enter']) await page.keyboard.press(key);
   await page.waitForFunction('window.tarnEnded === true', { timeout: 120000, polling: 50 });
   const table = await page.evaluate(() => atob(localStorage.getItem('tarngame/data.dat') || ''));
-  assert.equal(table.slice(0, 3), 'ZXA', 'the top name as typed');
+  assert.equal(table.slice(0, 5), 'ZX   ', 'the top name as typed');
+  await context.close();
+  assert.deepEqual(errors, []);
+});
+
+// A phone's keyboard sends text, not key codes: a tap on the name raises it through a hidden
+// field, whose text reaches the name; the pad's Enter saves it.
+test('on a touch screen a name is typed through the phone\'s own keyboard', async () => {
+  const errors = [];
+  const { context, page } = await freshPage(errors);
+  await page.setViewport({ width: 480, height: 900, hasTouch: true, isMobile: true });
+  await page.goto(`${base}/game/?input=../files/bot-golden-rounds.input&frames=40000&fast=1&stats=1&shot=7100`);
+  await page.waitForFunction(() => document.getElementById('shot').textContent !== '',
+                             { timeout: 120000, polling: 20 });
+  const box = await page.$eval('#canvas', (c) => {
+    const r = c.getBoundingClientRect();
+    return { x: r.left, y: r.top, scale: r.width / 240 };
+  });
+  await page.keyboard.up('ArrowRight');  // held at the end of the recorded input
+  await page.touchscreen.tap(box.x + 40 * box.scale, box.y + 95 * box.scale);  // the first letter
+  await page.waitForFunction(() => document.activeElement === document.getElementById('nameField'),
+                             { timeout: 5000, polling: 50 });
+  await page.evaluate(() => {
+    const field = document.getElementById('nameField');
+    for (const [text, type] of [['_m', 'insertText'], ['_a', 'insertText'], ['_q', 'insertText'],
+                                ['', 'deleteContentBackward'], ['_x', 'insertText']]) {
+      field.value = text;
+      field.dispatchEvent(new InputEvent('input', { inputType: type, bubbles: true }));
+    }
+  });
+  await new Promise((r) => setTimeout(r, 300));
+  const enter = await page.$('#pad button[data-code="Enter"]');
+  const at = await enter.boundingBox();
+  await page.touchscreen.tap(at.x + at.width / 2, at.y + at.height / 2);
+  await page.waitForFunction('window.tarnEnded === true', { timeout: 120000, polling: 50 });
+  const table = await page.evaluate(() => atob(localStorage.getItem('tarngame/data.dat') || ''));
+  assert.equal(table.slice(0, 5), 'MAX  ', 'the top name as typed on the phone');
   await context.close();
   assert.deepEqual(errors, []);
 });

@@ -10,6 +10,8 @@ namespace {
 
 constexpr int kBigWidth = 20, kBigHeight = 24;
 constexpr int kSmallWidth = 14, kSmallHeight = 21;
+// The score's digits: short enough to keep two pixels clear of the box above the field.
+constexpr int kScoreWidth = 8, kScoreHeight = 10;
 
 bool WriteGlyph(const std::string& outDir, char c, const char* suffix, int width, int height,
                 const TextStyle& style, double shiftX) {
@@ -30,6 +32,25 @@ bool WriteFont(const std::string& outDir, const char* suffix, int width, int hei
     }
     for (char c = '0'; c <= '9'; ++c) {
         ok = WriteGlyph(outDir, c, suffix, width, height, style, digitShift) && ok;
+    }
+    return ok;
+}
+
+bool WriteScoreDigits(const std::string& outDir) {
+    TextStyle s;
+    s.stroke = 1.6;
+    s.outline = 0.7;
+    const double margin = StrokeFont::Margin(s);
+    s.letterWidth = kScoreWidth - 2 * margin;
+    s.letterHeight = kScoreHeight - 2 * margin;
+    s.pitch = kScoreWidth;
+    s.top = kWhite;
+    s.bottom = FromRgb(150, 220, 255);
+    bool ok = true;
+    for (char c = '0'; c <= '9'; ++c) {
+        PictureCanvas canvas(kScoreWidth, kScoreHeight, PictureKey::Red);
+        StrokeFont::DrawText(canvas.Cairo(), std::string(1, c), margin, margin, s);
+        ok = canvas.WriteBmp8(PicturePath(outDir, std::string("score") + c + ".bmp")) && ok;
     }
     return ok;
 }
@@ -68,7 +89,7 @@ bool WriteFontPictures(const std::string& outDir) {
     const bool big = WriteFont(outDir, "big.bmp", kBigWidth, kBigHeight, BigFontStyle(), 0);
     const bool small =
         WriteFont(outDir, "small.bmp", kSmallWidth, kSmallHeight, SmallFontStyle(), 0.5);
-    return big && small;
+    return WriteScoreDigits(outDir) && big && small;
 }
 
 }  // namespace assetgen

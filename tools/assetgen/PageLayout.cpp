@@ -4,6 +4,10 @@
 
 namespace assetgen {
 
+namespace {
+constexpr double kLabelInset = 5;
+}  // namespace
+
 TextStyle MenuLabelStyle() {
     TextStyle s;
     s.letterWidth = 9;
@@ -30,7 +34,8 @@ TextStyle TitleStyle() {
 
 PlacedLabel CentredLabel(const std::string& text, double left, double right, double rowTop,
                          TextStyle style) {
-    const double room = right - left - 2;  // keep a pixel clear of each edge of the box
+    // The plaque's outline lies 1.5 inside [left, right]: the ink keeps two pixels clear of it.
+    const double room = right - left - 2 * kLabelInset;
     const double width = StrokeFont::InkWidth(text, style);
     if (width > room) {
         const double letters = style.pitch * (text.size() - 1) + style.letterWidth;

@@ -108,8 +108,10 @@ void DrawFrameParts(cairo_t* cr) {
     SetVerticalGradient(cr, 0, FromRgb(62, 74, 102), 320, FromRgb(34, 40, 62));
     cairo_paint(cr);
     DrawRockTexture(cr, 0, 0, 240, 320, 77, FromRgb(66, 76, 104));
-    // Top lintel: a dark recess on the right keeps the score readable.
-    AddRoundedRect(cr, 104, 1, 134, 15, 4);
+    // Top lintel: a dark recess on the right keeps the score readable. It runs off the top of
+    // the screen and ends above the field's frame; the digits (ten at most, x 152..231, y 2..11)
+    // keep two pixels clear of its edges.
+    AddRoundedRect(cr, 146.5, -6, 91, 19.5, 4);
     FillOutlined(cr, FromRgb(14, 22, 44), FromRgb(90, 110, 140), 1.0);
     // Right panel: a brass pipe runs down to the exit badge.
     AddRoundedRect(cr, 217, 24, 12, 272, 6);
