@@ -1,11 +1,15 @@
 #include "formats/ReplayHeader.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
+
+constexpr long kMaxDraws = static_cast<long>(
+    999999999999LL < static_cast<long long>(LONG_MAX) ? 999999999999LL : LONG_MAX);
 
 // A whole decimal number, nothing else on it, within [low, high].
 bool ReadNumber(const std::string& text, long low, long high, long* out) {
@@ -83,7 +87,8 @@ std::string ReadField(const std::string& key, const std::string& value, ReplayHe
         header->board = value;
     } else if (key == "draws") {
         if (!once(&seen->draws)) return "#draws repeated";
-        if (!ReadNumber(value, 0, 999999999999L, &number)) return "bad draw count";
+        // A 32-bit long (the page's WebAssembly) caps the count lower; strtol's range check holds.
+        if (!ReadNumber(value, 0, kMaxDraws, &number)) return "bad draw count";
         header->draws = number;
     } else if (key == "start") {
         if (!once(&seen->start)) return "#start repeated";
