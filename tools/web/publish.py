@@ -1,30 +1,59 @@
 #!/usr/bin/env python3
-"""Copies the page's files into the folder a static server publishes: index.html and the
-program's .js, .wasm and data package under names that carry a hash of their content, so a
-browser never mixes a new page with a cached older file."""
+"""Copies the page's files into the folder a static server publishes: index.html, its manifest,
+icons and service worker, and the program's .js, .wasm and data package under names that carry
+a hash of their content, so a browser never mixes a new page with a cached older file. The
+page gets the files' sizes (for its loading bar) and the worker the list of files to keep and
+a version: a hash of everything published, so the same build published again changes nothing."""
 import hashlib
+import json
 import pathlib
 import shutil
 import sys
 
+# The installable page's icons as assetgen writes them into the data folder, and as published.
+ICONS = {
+    "web-icon-192.png": "icon-192.png",
+    "web-icon-512.png": "icon-512.png",
+    "web-icon-maskable-512.png": "icon-maskable-512.png",
+    "web-apple-touch-icon.png": "apple-touch-icon.png",
+}
+
+
+def digest(data):
+    return hashlib.sha256(data).hexdigest()[:12]
+
 
 def main():
-    if len(sys.argv) != 4:
-        sys.exit("usage: publish.py BUILT_DIR INDEX_HTML OUT_DIR")
-    built, index, out = (pathlib.Path(a) for a in sys.argv[1:])
+    if len(sys.argv) != 5:
+        sys.exit("usage: publish.py BUILT_DIR DATA_DIR PAGE_DIR OUT_DIR")
+    built, data, page_dir, out = (pathlib.Path(a) for a in sys.argv[1:])
     if out.exists():
         shutil.rmtree(out)
     out.mkdir(parents=True)
-    names = {}
+    files = {}  # published name -> content
+    names, sizes = {}, {}
     for ext in ("js", "wasm", "data"):
-        source = built / f"tarngame.{ext}"
-        digest = hashlib.sha256(source.read_bytes()).hexdigest()[:12]
-        names[ext] = f"tarngame.{digest}.{ext}"
-        shutil.copyfile(source, out / names[ext])
-    page = index.read_text()
+        content = (built / f"tarngame.{ext}").read_bytes()
+        names[ext] = f"tarngame.{digest(content)}.{ext}"
+        sizes[ext] = len(content)
+        files[names[ext]] = content
+    for source, name in ICONS.items():
+        files[name] = (data / source).read_bytes()
+    files["manifest.webmanifest"] = (page_dir / "manifest.webmanifest").read_bytes()
+    page = (page_dir / "index.html").read_text()
     for ext in ("js", "wasm", "data"):
         page = page.replace(f"@{ext.upper()}@", names[ext])
-    (out / "index.html").write_text(page)
+    page = page.replace("@SIZES@", json.dumps(sizes))
+    version = digest(b"".join(name.encode() + b"\0" + files[name] for name in sorted(files))
+                     + page.encode())
+    page = page.replace("@VERSION@", version)
+    files["index.html"] = page.encode()
+    cached = ["./"] + sorted(n for n in files if n != "index.html")
+    worker = (page_dir / "sw.js").read_text()
+    worker = worker.replace("@VERSION@", version).replace("@FILES@", json.dumps(cached))
+    files["sw.js"] = worker.encode()
+    for name, content in files.items():
+        (out / name).write_bytes(content)
 
 
 if __name__ == "__main__":
