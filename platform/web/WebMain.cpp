@@ -1,11 +1,13 @@
 // The page's program: its options come from the page's address instead of a command line
 // (?input=URL&frames=N&fast=1&stats=1&shot=K for tests; #round=CODE plays a shared round,
-// #edit opens the round editor on the player's set in the browser's storage), then the
+// #edit opens the round editor on the player's set in the browser's storage, #edit&import=CODE
+// adds a round to it), then the
 // shell runs as on the desktop.
 #include <emscripten.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "app/Globals.h"
@@ -50,6 +52,20 @@ EM_ASYNC_JS(int, tarn_fetch_file, (const char* url, const char* path), {
     }
 });
 
+// Why the address was not followed, on the page as well as in the console.
+EM_JS(void, tarn_page_notice, (const char* text), {
+    if (Module.onNotice) Module.onNotice(UTF8ToString(text));
+});
+
+// The editor draft the player chose to bring back (the page keeps it in storage); "" if none.
+EM_JS(int, tarn_draft_size, (), {
+    return Module.tarnDraft ? lengthBytesUTF8(Module.tarnDraft.text) + 1 : 0;
+});
+EM_JS(int, tarn_draft_take, (char* out, int size), {
+    stringToUTF8(Module.tarnDraft.text, out, size);
+    return Module.tarnDraft.round | 0;
+});
+
 EM_JS(void, tarn_report_stats, (const char* json), {
     const text = UTF8ToString(json);
     console.log(text);
@@ -76,12 +92,40 @@ constexpr char kEditorFile[] = "/saves/rounds.txt";
 EditorStart g_pageEditor;
 RoundBook g_pageRounds;
 
+// The page's draft of unsaved editor work, in place of the file's rounds; false if none or
+// unreadable.
+bool TakeDraft() {
+    const int size = tarn_draft_size();
+    if (size <= 0) return false;
+    std::string text(static_cast<size_t>(size), '\0');
+    const int round = tarn_draft_take(text.data(), size);
+    text.resize(std::strlen(text.c_str()));
+    RoundSet rounds;
+    if (!ParseRounds(text, rounds, 1).empty()) return false;
+    g_pageEditor.rounds = rounds;
+    g_pageEditor.round = round;
+    g_pageEditor.unsaved = true;
+    return true;
+}
+
+// #edit&import=CODE: the page's import box, the way --import-round adds to the set.
+bool OpenEditor(std::string* error) {
+    g_pageEditor.path = kEditorFile;
+    if (const std::string code = Param("import", true); !code.empty()) {
+        RoundRecord record;
+        return DecodeRoundCode(code, &record, error) &&
+               EditorScene::ImportRound(kEditorFile, record, &g_pageEditor, error);
+    }
+    if (!EditorScene::OpenFile(kEditorFile, &g_pageEditor.rounds, error)) return false;
+    TakeDraft();
+    return true;
+}
+
 // #edit and #round=CODE, read once the saves are loaded; a bad link leaves the plain game.
 void StartFromAddress() {
     std::string error;
     if (tarn_url_flag("edit")) {
-        g_pageEditor.path = kEditorFile;
-        if (EditorScene::OpenFile(g_pageEditor.path, &g_pageEditor.rounds, &error)) {
+        if (OpenEditor(&error)) {
             g_editorStart = &g_pageEditor;
             tarn_page_mode("editor");
             return;
@@ -102,17 +146,19 @@ void StartFromAddress() {
         return;
     }
     std::fprintf(stderr, "tarngame: the page's address: %s\n", error.c_str());
+    tarn_page_notice(error.c_str());
     tarn_page_mode("game");
 }
 
 }  // namespace
 
-// The page's share button: the code of the round on the editor's screen; "" elsewhere, and
-// for a round a link would refuse to play.
+// The page's share button: the code of the round on the editor's screen or in its try-out;
+// "" elsewhere, and for a round a link would refuse to play.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* tarn_editor_round_code() {
     static std::string code;
     code.clear();
-    if (g_game && g_game->state == kStateEditor)
+    // In the editor's try-out too: the round being tried is the editor's.
+    if (g_game && (g_game->state == kStateEditor || g_game->editorTrial))
         if (const auto* editor = dynamic_cast<const EditorScene*>(g_game->editorPage))
             if (CheckRound(editor->Record(), 0).empty()) code = EncodeRoundCode(editor->Record());
     return code.c_str();
@@ -121,6 +167,26 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* tarn_editor_round_code() {
 // The page's editor button asks first when it would leave a game in play.
 extern "C" EMSCRIPTEN_KEEPALIVE int tarn_game_in_play() {
     return g_game && g_game->state == kStatePlay && g_game->running ? 1 : 0;
+}
+
+// The page's leave guard: the editor's unsaved set as text ("" when all is saved), kept by the
+// page as a draft as the player goes.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* tarn_editor_draft() {
+    static std::string text;
+    text.clear();
+    if (g_game && g_game->state == kStateEditor)
+        if (const auto* editor = dynamic_cast<const EditorScene*>(g_game->editorPage))
+            if (editor->HasChanges())
+                text = std::to_string(editor->Current()) + "\n" + editor->Text();
+    return text.c_str();
+}
+
+// The Back button pauses a game in play before the page asks; the title page offers updates.
+extern "C" EMSCRIPTEN_KEEPALIVE void tarn_pause_game() {
+    if (tarn_game_in_play() && !g_game->suspended) g_game->Suspend();
+}
+extern "C" EMSCRIPTEN_KEEPALIVE int tarn_on_title() {
+    return g_game && g_game->state == kStateTitle ? 1 : 0;
 }
 
 int main() {
