@@ -7,7 +7,7 @@ import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import { startServer, launchBrowser, openPage, runPage } from './harness.mjs';
+import { startServer, launchBrowser, openPage, runPage, decodePngs } from './harness.mjs';
 
 const source = process.env.TARN_SOURCE_DIR || path.resolve(import.meta.dirname, '../..');
 const site = process.env.TARN_SITE || path.join(source, 'build-web');
@@ -45,26 +45,6 @@ function nativeRun(args) {
   } finally {
     fs.rmSync(saves, { recursive: true, force: true });
   }
-}
-
-// RGBA pixels of PNG data URLs, decoded by the browser itself.
-async function decodePngs(page, urls) {
-  return page.evaluate(async (list) => {
-    const out = [];
-    for (const url of list) {
-      const image = new Image();
-      image.src = url;
-      await image.decode();
-      const canvas = document.createElement('canvas');
-      canvas.width = image.width;
-      canvas.height = image.height;
-      const context = canvas.getContext('2d');
-      context.drawImage(image, 0, 0);
-      const data = context.getImageData(0, 0, image.width, image.height).data;
-      out.push({ width: image.width, height: image.height, pixels: Array.from(data) });
-    }
-    return out;
-  }, urls);
 }
 
 test('the title page is drawn as the native build draws it, pixel for pixel', async () => {
