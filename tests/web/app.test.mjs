@@ -159,6 +159,10 @@ test('a new version is offered on the title page, not in play, and replaces the 
   const { context, page } = await freshPage(errors);
   await firstVisit(page, base);
   const before = await page.evaluate(() => caches.keys());
+  // The worker keeps the page's own downloads: each file crossed the network once.
+  const hashed = log.filter((r) => /\.[0-9a-f]{12}\./.test(r.path)).map((r) => r.path);
+  assert.equal(hashed.length, 3);
+  assert.equal(new Set(hashed).size, 3);
 
   // Published again with no change: the worker is the same, nothing else is fetched.
   publish(dir);
