@@ -166,7 +166,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* tarn_editor_round_code() {
 
 // The page's editor button asks first when it would leave a game in play.
 extern "C" EMSCRIPTEN_KEEPALIVE int tarn_game_in_play() {
-    return g_game && g_game->state == kStatePlay && g_game->running ? 1 : 0;
+    // Paused is still in play: leaving would lose the game all the same.
+    return g_game && g_game->state == kStatePlay && (g_game->running || g_game->suspended) ? 1 : 0;
 }
 
 // The page's leave guard: the editor's unsaved set as text ("" when all is saved), kept by the
@@ -183,7 +184,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* tarn_editor_draft() {
 
 // The Back button pauses a game in play before the page asks; the title page offers updates.
 extern "C" EMSCRIPTEN_KEEPALIVE void tarn_pause_game() {
-    if (tarn_game_in_play() && !g_game->suspended) g_game->Suspend();
+    if (tarn_game_in_play() && g_game->running) g_game->Suspend();
 }
 extern "C" EMSCRIPTEN_KEEPALIVE int tarn_on_title() {
     return g_game && g_game->state == kStateTitle ? 1 : 0;

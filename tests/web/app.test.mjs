@@ -123,6 +123,10 @@ test('offline after one visit: the title page as the native build draws it, a ga
   const [web, native] = await decodePngs(page, [shot, nativeUrl]);
   assert.equal(web.pixels.filter((v, i) => v !== native.pixels[i]).length, 0);
 
+  // The hall of fame's file is the network's: offline the worker says there is none.
+  assert.deepEqual(await page.evaluate(() => fetch('hall.json').then((r) => r.json())),
+                   { hall: false });
+
   // A game starts.
   await page.goto(`${base}/game/?frames=40&stats=1`);
   await page.waitForFunction(running, { polling: 20 });
@@ -295,6 +299,18 @@ test('the phone: landscape, Back in the editor, its draft, and a touch laptop', 
   assert.equal(code.length, 57, 'the painted cell is back');
   for (const button of await page.$$('#tools button'))
     assert.ok((await button.boundingBox()).height >= 44, 'the editor\'s buttons are 44 px');
+  // A round pasted into the import box joins the set, as --import-round adds it, once.
+  const imported = execFileSync(binary, ['--export-round', path.join(source, 'assets/rounds.txt:5')],
+                                { encoding: 'utf8' }).trim();
+  await page.click('#tools button[data-code=KeyS]');  // the draft saved first
+  await page.click('#importOpen');
+  await page.type('#importCode', `https://example.org/game/#round=${imported}`);
+  await Promise.all([page.waitForNavigation(), page.click('#importButton')]);
+  await page.waitForFunction(running + " && document.body.classList.contains('editor')",
+                             { polling: 20 });
+  assert.equal(await page.evaluate(() => Module.UTF8ToString(Module._tarn_editor_round_code())),
+               imported);
+  assert.equal(await page.evaluate(() => location.hash), '#edit');
   await context.close();
 
   // A laptop with a touch screen but a mouse as its pointer: the keyboard's hint and size.
