@@ -60,9 +60,12 @@ void DrawIcon(cairo_t* cr, double size, bool roundedTile) {
 // The page's maskable icon: a launcher may crop it to any shape inside the middle 80 %, so the
 // picture shrinks into that circle and the sky and water run on to the edges.
 void DrawMaskableIcon(cairo_t* cr, double size) {
+    // Whole pixels, so the tile's edge leaves no seam in the sky and water around it.
+    const double inset = std::round(size * 0.1);
+    const double inner = size - 2 * inset;
     cairo_save(cr);
-    cairo_translate(cr, size * 0.1, size * 0.1);
-    cairo_scale(cr, size * 0.8 / 48.0, size * 0.8 / 48.0);
+    cairo_translate(cr, inset, inset);
+    cairo_scale(cr, inner / 48.0, inner / 48.0);
     // The tile's own sky and water gradients, run on past its edges.
     cairo_rectangle(cr, -6, -6, 60, 36);
     SetVerticalGradient(cr, 0, FromRgb(16, 30, 70), 48, FromRgb(8, 16, 40));
@@ -72,8 +75,8 @@ void DrawMaskableIcon(cairo_t* cr, double size) {
     cairo_fill(cr);
     cairo_restore(cr);
     cairo_save(cr);
-    cairo_translate(cr, size * 0.1, size * 0.1);
-    DrawIcon(cr, size * 0.8, false);
+    cairo_translate(cr, inset, inset);
+    DrawIcon(cr, inner, false);
     cairo_restore(cr);
 }
 
