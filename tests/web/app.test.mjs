@@ -278,9 +278,20 @@ test('the phone: landscape, Back in the editor, its draft, and a touch laptop', 
   assert.ok(dpad.shown && dpad.right <= picture.left, 'directions on the left');
   assert.ok(act.shown && act.left >= picture.right, 'buttons on the right');
 
+  // Back in a game pauses it and asks on the page; leaving by a new address asks the browser's way.
+  await page.keyboard.press('Space');
+  await sleep(1500);
+  await page.evaluate(() => history.back());
+  await page.waitForSelector('#leave', { visible: true, timeout: 5000 });
+  assert.match(await page.$eval('#leaveText', (e) => e.textContent), /game.*paused/);
+  await page.click('#leaveStay');
+  const asked = [];
+  page.on('dialog', (d) => { asked.push(d.type()); d.accept(); });
+
   // Back while a round is being painted pauses and asks; what was painted waits as a draft.
   await page.setViewport({ width: 390, height: 844, hasTouch: true, isMobile: true });
   await page.goto(`${base}/game/index.html#edit`);
+  assert.deepEqual(asked, ['beforeunload']);
   await page.waitForFunction(running + " && document.body.classList.contains('editor')",
                              { polling: 20 });
   await page.keyboard.press('Digit3');
