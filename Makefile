@@ -36,7 +36,8 @@ test-asan: build-asan
 	    UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
 # The browser edition: the game compiled to WebAssembly by Emscripten, with the data generated
-# by this machine's assetgen; $(WEB_SITE) holds only what a static server publishes.
+# by this machine's assetgen; $(WEB_SITE) holds only what a static server publishes: the page,
+# its manifest, icons and service worker, and the hashed program and data.
 web:
 	./tools/setup.sh --web
 	cmake -S . -B $(BUILD) -DTARN_WERROR=ON $(CMAKE_FLAGS)
@@ -44,7 +45,7 @@ web:
 	emcmake cmake -S . -B $(WEB_TREE) -DCMAKE_BUILD_TYPE=Release -DTARN_WERROR=ON \
 	    -DTARN_HOST_ASSETGEN=$(abspath $(BUILD))/assetgen
 	cmake --build $(WEB_TREE) -j $(JOBS)
-	python3 tools/web/publish.py $(WEB_TREE)/platform/web platform/web/index.html $(WEB_SITE)
+	python3 tools/web/publish.py $(WEB_TREE)/platform/web $(WEB_TREE)/data platform/web $(WEB_SITE)
 
 serve-web: web
 	@echo "Bubble Tarn at http://127.0.0.1:$(WEB_PORT)/"
@@ -66,7 +67,8 @@ hall-bench: build
 test-web: web build
 	cd tests/web && npm ci --no-audit --no-fund --silent
 	cd tests/web && TARN_SITE=$(abspath $(WEB_SITE)) TARN_BINARY=$(abspath $(BUILD))/tarngame \
-	    TARN_HALL=$(abspath $(BUILD))/tarnhall TARN_SOURCE_DIR=$(CURDIR) node --test --test-concurrency=1
+	    TARN_HALL=$(abspath $(BUILD))/tarnhall TARN_WEB_TREE=$(abspath $(WEB_TREE)) \
+	    TARN_SOURCE_DIR=$(CURDIR) node --test --test-concurrency=1
 
 # Each fuzz target runs FUZZ_SECONDS on its corpus in tests/fuzz-corpus; new inputs it finds
 # go to a scratch copy, crashes to $(FUZZ_BUILD)/crash-*, which then become regression files.

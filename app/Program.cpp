@@ -25,7 +25,13 @@ bool PrepareEditor(const Program& program, EditorStart* start, std::string* erro
                RoundSetFile::Import(program.editFile, record, start, error);
     }
     start->path = program.editFile;
-    return RoundSetFile::Open(start->path, &start->rounds, error);
+    if (!RoundSetFile::Open(start->path, &start->rounds, error)) return false;
+    if (program.draftRounds) {
+        start->rounds = *program.draftRounds;
+        start->round = program.draftRound;
+        start->unsaved = true;
+    }
+    return true;
 }
 
 // The person took over from the demo: the autoplayer stops and the title page waits for them.

@@ -24,6 +24,10 @@ struct Program {
     std::optional<RoundBook> rounds;
     std::string editFile;    // kEditor: the set to edit (created when missing)
     std::string importCode;  // kEditor: a round code added to editFile and edited
+    // kEditor on the page: unsaved work brought back from the page's draft, edited in place of
+    // the file's rounds (and unsaved until the player saves it).
+    std::optional<RoundSet> draftRounds;
+    int draftRound = 0;
     // The page: an editor set or a replay that cannot be opened leaves the title page instead
     // of failing.
     bool editorOrTitle = false;

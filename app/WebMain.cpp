@@ -1,7 +1,7 @@
 // The page's program (built only for the web): its start comes from the page's address instead
 // of a command line (?input=URL&frames=N&fast=1&stats=1&shot=K for tests; #round=CODE plays a
-// shared round, #edit opens the round editor on the player's set in the browser's storage),
-// then it runs as the desktop program does.
+// shared round, #edit opens the round editor on the player's set in the browser's storage,
+// #edit&import=CODE adds a round to it first), then it runs as the desktop program does.
 #include <emscripten.h>
 
 #include <cstdio>
@@ -91,6 +91,14 @@ void StartFromAddress(Program* program) {
         program->start = Program::Start::kEditor;
         program->editFile = kEditorFile;
         program->editorOrTitle = true;
+        // The page's import box, the way --import-round adds to the set; else unsaved work the
+        // player chose to bring back.
+        program->importCode = web::AddressParam("import", true);
+        std::string text;
+        RoundSet draft;
+        if (program->importCode.empty() && web::TakeEditorDraft(&text, &program->draftRound) &&
+            ParseRounds(text, draft, 1).empty())
+            program->draftRounds = draft;
         return;
     }
     const std::string code = web::AddressParam("round", true);
@@ -105,16 +113,17 @@ void StartFromAddress(Program* program) {
         return;
     }
     std::fprintf(stderr, "tarngame: the page's address: %s\n", error.c_str());
+    web::ShowNotice(error);
 }
 
 }  // namespace
 
-// The page's share button: the code of the round on the editor's screen; "" elsewhere, and
-// for a round a link would refuse to play.
+// The page's share button: the code of the round on the editor's screen or in its try-out;
+// "" elsewhere, and for a round a link would refuse to play.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* tarn_editor_round_code() {
     static std::string code;
     code.clear();
-    if (g_game && g_game->state == kStateEditor)
+    if (Editing())
         if (const auto* editor = dynamic_cast<const EditorScene*>(g_game->editorPage))
             if (CheckRound(editor->Record(), 0).empty()) code = EncodeRoundCode(editor->Record());
     return code.c_str();
@@ -122,7 +131,29 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* tarn_editor_round_code() {
 
 // The page's editor button asks first when it would leave a game in play.
 extern "C" EMSCRIPTEN_KEEPALIVE int tarn_game_in_play() {
-    return g_game && g_game->state == kStatePlay && g_game->running ? 1 : 0;
+    // Paused is still in play: leaving would lose the game all the same.
+    return g_game && g_game->state == kStatePlay && (g_game->running || g_game->suspended) ? 1 : 0;
+}
+
+// The page's leave guard: the editor's unsaved set as text ("" when all is saved), kept by the
+// page as a draft as the player goes.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* tarn_editor_draft() {
+    static std::string text;
+    text.clear();
+    if (g_game && g_game->state == kStateEditor)
+        if (const auto* editor = dynamic_cast<const EditorScene*>(g_game->editorPage))
+            if (editor->HasChanges())
+                text = std::to_string(editor->Current()) + "\n" + editor->Text();
+    return text.c_str();
+}
+
+// The Back button pauses a game in play before the page asks; the title page offers updates.
+extern "C" EMSCRIPTEN_KEEPALIVE void tarn_pause_game() {
+    if (tarn_game_in_play() && g_game->running) g_game->Suspend();
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE int tarn_on_title() {
+    return g_game && g_game->state == kStateTitle ? 1 : 0;
 }
 
 // The page raises a phone's keyboard while a name is entered in the high-score table.

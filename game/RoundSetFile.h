@@ -12,6 +12,7 @@ struct EditorStart {
     std::string path;
     RoundSet rounds;
     int round = 0;
+    bool unsaved = false;  // rounds brought back from a draft: leaving asks until they are saved
 };
 
 namespace RoundSetFile {

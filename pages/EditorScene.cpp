@@ -102,6 +102,7 @@ EditorScene::EditorScene(Game* game, const EditorStart& start)
         working_.records.resize(kRoundCount);
     working_.titles.resize(working_.records.size(), "New round");
     current_ = start.round >= 0 && start.round < Count() ? start.round : 0;
+    dirty_ = start.unsaved;
 }
 
 EditorScene::~EditorScene() {

@@ -30,6 +30,8 @@ class EditorScene : public Scene {
     int Count() const { return static_cast<int>(working_.records.size()); }
     const RoundRecord& Record() const { return working_.records[current_]; }
     bool HasChanges() const { return dirty_; }
+    // The whole set as it stands, unsaved changes included, in the file's own format.
+    std::string Text() const { return FormatRoundsKeeping(working_, source_); }
     bool Asking() const { return asking_; }
     int Paint() const { return paint_; }
 

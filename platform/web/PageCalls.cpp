@@ -2,6 +2,8 @@
 
 #include <emscripten.h>
 
+#include <cstring>
+
 // clang-format off
 EM_JS(void, tarn_url_param, (const char* name, char* out, int size, int fragment), {
     const part = fragment ? window.location.hash.substring(1) : window.location.search;
@@ -44,6 +46,19 @@ EM_JS(void, tarn_caption, (const char* text), {
     if (Module.onCaption) Module.onCaption(UTF8ToString(text));
 });
 
+EM_JS(void, tarn_page_notice, (const char* text), {
+    if (Module.onNotice) Module.onNotice(UTF8ToString(text));
+});
+
+EM_JS(int, tarn_draft_size, (), {
+    return Module.tarnDraft ? lengthBytesUTF8(Module.tarnDraft.text) + 1 : 0;
+});
+
+EM_JS(int, tarn_draft_take, (char* out, int size), {
+    stringToUTF8(Module.tarnDraft.text, out, size);
+    return Module.tarnDraft.round | 0;
+});
+
 EM_JS(void, tarn_game_over, (int code), {
     if (Module.onGameEnded) Module.onGameEnded(code);
 });
@@ -83,6 +98,19 @@ void KeepReplay(const std::string& board, long score, const std::string& text) {
 
 void ShowCaption(const std::string& text) {
     tarn_caption(text.c_str());
+}
+
+void ShowNotice(const std::string& text) {
+    tarn_page_notice(text.c_str());
+}
+
+bool TakeEditorDraft(std::string* text, int* round) {
+    const int size = tarn_draft_size();
+    if (size <= 0) return false;
+    text->assign(static_cast<size_t>(size), '\0');
+    *round = tarn_draft_take(&(*text)[0], size);
+    text->resize(std::strlen(text->c_str()));
+    return true;
 }
 
 }  // namespace platform::web

@@ -21,5 +21,10 @@ void ShowGameEnded(int exitCode);
 void KeepReplay(const std::string& board, long score, const std::string& text);
 // The words the desktop puts in the window's title (DAILY 2026-12-06, REPLAY).
 void ShowCaption(const std::string& text);
+// Why the address was not followed, on the page as well as in the console.
+void ShowNotice(const std::string& text);
+// The editor draft the player chose to bring back (the page keeps it in storage): its text and
+// the round it showed; false when there is none.
+bool TakeEditorDraft(std::string* text, int* round);
 
 }  // namespace platform::web

@@ -1,6 +1,8 @@
 // The web edition's figures: what the page transfers (gzip, as a static server would send
-// it), the time from navigation to the first drawn frame, the cost of a play frame in the
-// browser against the native build on the same replay, and the tab's CPU at rest on the title.
+// it), the time from navigation to the first drawn frame (local, on a slow phone connection,
+// and offline from the worker's cache), what a repeat visit fetches, the cost of a play frame
+// in the browser against the native build on the same replay, and the tab's CPU at rest on
+// the title.
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
@@ -43,6 +45,51 @@ firsts.sort((a, b) => a - b);
 console.log(
   `navigation to first frame: median ${firsts[2].toFixed(0)} ms (of ${firsts.map((t) => t.toFixed(0)).join(', ')})`,
 );
+
+const firstFrame = (page) =>
+  page.evaluate(() => performance.getEntriesByName('tarn-first-frame')[0].startTime);
+const waitFrame = (page) =>
+  page.waitForFunction('performance.getEntriesByName("tarn-first-frame").length > 0', {
+    polling: 10,
+    timeout: 60000,
+  });
+{
+  // A phone's first visit (1.6 Mbit/s, 150 ms), then with nothing changed a repeat visit and
+  // what it fetches, then the site gone: the repeat visit offline.
+  const log = [];
+  const own = await startServer(site, files, log);
+  const context = await browser.createBrowserContext();
+  const page = await openPage(context, errors);
+  await page.emulateNetworkConditions({ download: 1.6e6 / 8, upload: 750e3 / 8, latency: 150 });
+  await page.goto(`${own.base}/game/`);
+  await waitFrame(page);
+  console.log(
+    `first visit, 1.6 Mbit/s and 150 ms: first frame at ${(await firstFrame(page)).toFixed(0)} ms`,
+  );
+  await page.emulateNetworkConditions(null);
+  await page.waitForFunction('navigator.serviceWorker.controller !== null', { polling: 50 });
+  await new Promise((r) => setTimeout(r, 500));
+  log.length = 0;
+  await page.goto(`${own.base}/game/`);
+  await waitFrame(page);
+  await new Promise((r) => setTimeout(r, 1000));
+  const bytes = log.reduce((sum, r) => sum + r.bytes, 0);
+  console.log(
+    `repeat visit, nothing changed: ${bytes} bytes fetched (${log.map((r) => r.path).join(', ') || 'nothing'})`,
+  );
+  own.stop();
+  const offline = [];
+  for (let i = 0; i < 5; ++i) {
+    await page.goto(`${own.base}/game/`);
+    await waitFrame(page);
+    offline.push(await firstFrame(page));
+  }
+  offline.sort((a, b) => a - b);
+  console.log(
+    `repeat visit offline: first frame median ${offline[2].toFixed(0)} ms (of ${offline.map((t) => t.toFixed(0)).join(', ')})`,
+  );
+  await context.close();
+}
 
 const query = 'input=../files/bot-golden-rounds.input&frames=4000&fast=1&stats=1';
 // The last of three runs: by then the browser has its optimised code for the module (the

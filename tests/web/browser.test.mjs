@@ -7,7 +7,7 @@ import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import { startServer, launchBrowser, openPage, runPage } from './harness.mjs';
+import { startServer, launchBrowser, openPage, runPage, decodePngs } from './harness.mjs';
 
 const source = process.env.TARN_SOURCE_DIR || path.resolve(import.meta.dirname, '../..');
 const site = process.env.TARN_SITE || path.join(source, 'build-web');
@@ -45,26 +45,6 @@ function nativeRun(args) {
   } finally {
     fs.rmSync(saves, { recursive: true, force: true });
   }
-}
-
-// RGBA pixels of PNG data URLs, decoded by the browser itself.
-async function decodePngs(page, urls) {
-  return page.evaluate(async (list) => {
-    const out = [];
-    for (const url of list) {
-      const image = new Image();
-      image.src = url;
-      await image.decode();
-      const canvas = document.createElement('canvas');
-      canvas.width = image.width;
-      canvas.height = image.height;
-      const context = canvas.getContext('2d');
-      context.drawImage(image, 0, 0);
-      const data = context.getImageData(0, 0, image.width, image.height).data;
-      out.push({ width: image.width, height: image.height, pixels: Array.from(data) });
-    }
-    return out;
-  }, urls);
 }
 
 test('the title page is drawn as the native build draws it, pixel for pixel', async () => {
@@ -298,25 +278,36 @@ test("a high score's name is typed: letters that launch elsewhere are letters th
 
 // A phone's keyboard sends text, not key codes: a tap on the name raises it through a hidden
 // field, whose text reaches the name; the pad's Enter saves it.
-test('on a touch screen a name is typed through the phone\'s own keyboard', async () => {
+test("on a touch screen a name is typed through the phone's own keyboard", async () => {
   const errors = [];
   const { context, page } = await freshPage(errors);
   await page.setViewport({ width: 480, height: 900, hasTouch: true, isMobile: true });
-  await page.goto(`${base}/game/?input=../files/bot-golden-rounds.input&frames=40000&fast=1&stats=1&shot=7100`);
-  await page.waitForFunction(() => document.getElementById('shot').textContent !== '',
-                             { timeout: 120000, polling: 20 });
+  await page.goto(
+    `${base}/game/?input=../files/bot-golden-rounds.input&frames=40000&fast=1&stats=1&shot=7100`,
+  );
+  await page.waitForFunction(() => document.getElementById('shot').textContent !== '', {
+    timeout: 120000,
+    polling: 20,
+  });
   const box = await page.$eval('#canvas', (c) => {
     const r = c.getBoundingClientRect();
     return { x: r.left, y: r.top, scale: r.width / 240 };
   });
-  await page.keyboard.up('ArrowRight');  // held at the end of the recorded input
-  await page.touchscreen.tap(box.x + 40 * box.scale, box.y + 95 * box.scale);  // the first letter
-  await page.waitForFunction(() => document.activeElement === document.getElementById('nameField'),
-                             { timeout: 5000, polling: 50 });
+  await page.keyboard.up('ArrowRight'); // held at the end of the recorded input
+  await page.touchscreen.tap(box.x + 40 * box.scale, box.y + 95 * box.scale); // the first letter
+  await page.waitForFunction(
+    () => document.activeElement === document.getElementById('nameField'),
+    { timeout: 5000, polling: 50 },
+  );
   await page.evaluate(() => {
     const field = document.getElementById('nameField');
-    for (const [text, type] of [['_m', 'insertText'], ['_a', 'insertText'], ['_q', 'insertText'],
-                                ['', 'deleteContentBackward'], ['_x', 'insertText']]) {
+    for (const [text, type] of [
+      ['_m', 'insertText'],
+      ['_a', 'insertText'],
+      ['_q', 'insertText'],
+      ['', 'deleteContentBackward'],
+      ['_x', 'insertText'],
+    ]) {
       field.value = text;
       field.dispatchEvent(new InputEvent('input', { inputType: type, bubbles: true }));
     }
@@ -338,8 +329,10 @@ test('a game played in the browser leaves a replay that verifies natively', asyn
   const errors = [];
   const { context, page } = await freshPage(errors);
   await runPage(page, base, 'input=../files/replay-push-games.input&frames=600&fast=1');
-  await page.waitForFunction('Module.listReplays().then((l) => (window.tarnKept = l).length > 0)',
-                             { polling: 100, timeout: 20000 });
+  await page.waitForFunction('Module.listReplays().then((l) => (window.tarnKept = l).length > 0)', {
+    polling: 100,
+    timeout: 20000,
+  });
   const kept = await page.evaluate(() => window.tarnKept);
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'tarn-web-replay-'));
   try {
@@ -363,21 +356,27 @@ test('a native replay watched in the page ends on the result it states', async (
   const { context, page } = await freshPage(errors);
   const text = fs.readFileSync(path.join(files, 'replay-insect.replay'), 'utf8');
   const result = text.match(/#result score=(\d+) rounds=\d+ last=\d+ frames=(\d+)/);
-  const { stats } = await runPage(page, base,
-      `replay=../files/replay-insect.replay&frames=${Number(result[2]) + 5}&fast=1&stats=1`);
+  const { stats } = await runPage(
+    page,
+    base,
+    `replay=../files/replay-insect.replay&frames=${Number(result[2]) + 5}&fast=1&stats=1`,
+  );
   assert.equal(JSON.parse(stats).score, Number(result[1]));
   assert.equal(await page.title(), 'TarnGameFrame REPLAY');
   await context.close();
   assert.deepEqual(errors, []);
 });
 
-test('#daily plays the day\'s game on the native field, its words beside the picture', async () => {
+test("#daily plays the day's game on the native field, its words beside the picture", async () => {
   const errors = [];
   const { context, page } = await freshPage(errors);
   const { stats } = await runPage(page, base, 'frames=3&fast=1&stats=1#daily=2026-12-06');
   const native = nativeRun(['--daily', '2026-12-06', '--frames', '3', '--stats']);
   assert.deepEqual(JSON.parse(stats).field, JSON.parse(native).field);
-  assert.equal(await page.$eval('#caption', (e) => e.textContent), 'TarnGameFrame DAILY 2026-12-06');
+  assert.equal(
+    await page.$eval('#caption', (e) => e.textContent),
+    'TarnGameFrame DAILY 2026-12-06',
+  );
   await context.close();
   assert.deepEqual(errors, []);
 });

@@ -12,11 +12,13 @@ const TYPES = {
   '.wasm': 'application/wasm',
   '.data': 'application/octet-stream',
   '.png': 'image/png',
+  '.webmanifest': 'application/manifest+json',
+  '.json': 'application/json',
 };
 
 // Serves SITE at /game/ and FILES at /files/; gzip where the client asks, as a static server
-// with compression would.
-export function startServer(site, files) {
+// with compression would. `log` (if given) receives each request's path and bytes sent.
+export function startServer(site, files, log) {
   const compressed = new Map(); // compressed once, as a server with pre-compressed files
   const roots = { '/game/': site, '/files/': files };
   const server = http.createServer((req, res) => {
@@ -54,12 +56,18 @@ export function startServer(site, files) {
       headers['Content-Encoding'] = 'gzip';
     }
     headers['Content-Length'] = body.length;
+    if (log) log.push({ path: url.pathname, bytes: body.length });
     res.writeHead(200, headers);
     res.end(body);
   });
   return new Promise((resolve) => {
     server.listen(0, '127.0.0.1', () => {
-      resolve({ server, base: `http://127.0.0.1:${server.address().port}` });
+      // stop() ends it now, open connections too, as a site that went away.
+      const stop = () => {
+        server.closeAllConnections();
+        server.close();
+      };
+      resolve({ server, base: `http://127.0.0.1:${server.address().port}`, stop });
     });
   });
 }
@@ -109,4 +117,24 @@ export async function runPage(page, base, query, timeoutMs = 120000) {
     stats: await page.$eval('#stats', (e) => e.textContent),
     shot: await page.$eval('#shot', (e) => e.textContent),
   };
+}
+
+// RGBA pixels of PNG data URLs, decoded by the browser itself.
+export async function decodePngs(page, urls) {
+  return page.evaluate(async (list) => {
+    const out = [];
+    for (const url of list) {
+      const image = new Image();
+      image.src = url;
+      await image.decode();
+      const canvas = document.createElement('canvas');
+      canvas.width = image.width;
+      canvas.height = image.height;
+      const context = canvas.getContext('2d');
+      context.drawImage(image, 0, 0);
+      const data = context.getImageData(0, 0, image.width, image.height).data;
+      out.push({ width: image.width, height: image.height, pixels: Array.from(data) });
+    }
+    return out;
+  }, urls);
 }

@@ -1,5 +1,5 @@
 // The application icon: three bubbles over the tarn in a rounded tile, as PNG for desktops and
-// as a small bitmap.
+// the installable page, and as a small bitmap.
 #include <cmath>
 
 #include "tools/assetgen/BubbleArt.h"
@@ -57,6 +57,46 @@ void DrawIcon(cairo_t* cr, double size, bool roundedTile) {
     cairo_restore(cr);
 }
 
+// The page's maskable icon: a launcher may crop it to any shape inside the middle 80 %, so the
+// picture shrinks into that circle and the sky and water run on to the edges.
+void DrawMaskableIcon(cairo_t* cr, double size) {
+    // Whole pixels, so the tile's edge leaves no seam in the sky and water around it.
+    const double inset = std::round(size * 0.1);
+    const double inner = size - 2 * inset;
+    cairo_save(cr);
+    cairo_translate(cr, inset, inset);
+    cairo_scale(cr, inner / 48.0, inner / 48.0);
+    // The tile's own sky and water gradients, run on past its edges.
+    cairo_rectangle(cr, -6, -6, 60, 36);
+    SetVerticalGradient(cr, 0, FromRgb(16, 30, 70), 48, FromRgb(8, 16, 40));
+    cairo_fill(cr);
+    cairo_rectangle(cr, -6, 30, 60, 24);
+    SetVerticalGradient(cr, 30, FromRgb(40, 110, 170), 48, FromRgb(12, 40, 90));
+    cairo_fill(cr);
+    cairo_restore(cr);
+    cairo_save(cr);
+    cairo_translate(cr, inset, inset);
+    DrawIcon(cr, inner, false);
+    cairo_restore(cr);
+}
+
+bool WritePng(int size, const std::string& path, void (*draw)(cairo_t*, double)) {
+    PictureCanvas canvas(size, size, PictureKey::None);
+    draw(canvas.Cairo(), size);
+    return canvas.WritePng(path);
+}
+
+// The installable page's icons (left out of the page's data package): the rounded tile with
+// clear corners, the maskable one, and a square one that iOS rounds itself.
+bool WriteWebIcons(const std::string& outDir) {
+    const auto tile = [](cairo_t* cr, double size) { DrawIcon(cr, size, true); };
+    const auto square = [](cairo_t* cr, double size) { DrawIcon(cr, size, false); };
+    bool ok = WritePng(192, PicturePath(outDir, "web-icon-192.png"), tile);
+    ok = WritePng(512, PicturePath(outDir, "web-icon-512.png"), tile) && ok;
+    ok = WritePng(512, PicturePath(outDir, "web-icon-maskable-512.png"), DrawMaskableIcon) && ok;
+    return WritePng(180, PicturePath(outDir, "web-apple-touch-icon.png"), square) && ok;
+}
+
 }  // namespace
 
 bool WriteIconPictures(const std::string& outDir) {
@@ -68,6 +108,7 @@ bool WriteIconPictures(const std::string& outDir) {
     DrawIcon(bitmap.Cairo(), 48, false);
     bool ok = large.WritePng(PicturePath(outDir, "icon256.png"));
     ok = small.WritePng(PicturePath(outDir, "icon48.png")) && ok;
+    ok = WriteWebIcons(outDir) && ok;
     return bitmap.WriteBmp24(PicturePath(outDir, "icon.bmp")) && ok;
 }
 
