@@ -77,10 +77,10 @@ TEST_F(EditorRun, PaintsByMouseAndKeysAddsARoundAndSavesWhatCompiles) {
 }
 
 TEST_F(EditorRun, SavingARuleBreakSaysWhichRuleAndStillSaves) {
-    // A new file: one empty round; a bubble in row 9 is saved all the same.
+    // A new file: one empty round; a bubble in row 10 (of 11) is saved all the same.
     const std::string script = "1 tap 60 200\n2 keydown 83\n";
     Run(script, 5);
-    EXPECT_NE(err.find("rows 8 to 10 must stay empty"), std::string::npos) << err;
+    EXPECT_NE(err.find("row 10, cell "), std::string::npos) << err;
     RoundSet saved;
     ASSERT_EQ(ParseRounds(SetText(), saved, 1), "");
     EXPECT_EQ(saved.records[0][RoundRowOffset(9)], 1);
@@ -137,7 +137,7 @@ TEST_F(EditorRun, AMalformedFileIsRefusedBeforeTheEditorOpens) {
     std::ofstream(dir + "/set.txt") << "round 1: bad\nR R Q\n";
     const test::RunResult run = test::RunGame("--headless --frames 2 --edit " + dir + "/set.txt");
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find("round 1, row 0 (line 2)"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("round 1, row 1 (line 2)"), std::string::npos) << run.err;
 }
 
 }  // namespace
