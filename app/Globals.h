@@ -43,6 +43,9 @@ extern const RoundBook* g_customRounds;
 extern const EditorStart* g_editorStart;
 // The web page's round link: the first paint starts a rounds game at once.
 extern bool g_playAtStart;
+// What this start asks for beyond a plain start, in a player's words, or null. A game already
+// running can only come to the front, so such a start says it was not carried out and fails.
+extern const char* g_startRequest;
 extern ShellActivateInfo g_shellActivateInfo;
 extern uint32_t g_lastFrameTick;
 constexpr uint32_t kFramePeriodMs = 50;
