@@ -31,6 +31,9 @@ class EditorScene : public Scene {
     const RoundRecord& Record() const { return working_.records[current_]; }
     bool HasChanges() const { return dirty_; }
     bool Asking() const { return asking_; }
+    bool HelpShown() const { return helpShown_; }
+    bool TypingTitle() const { return typingTitle_; }
+    const std::string& Title() const { return working_.titles[current_]; }
     int Paint() const { return paint_; }
 
   private:
@@ -43,6 +46,11 @@ class EditorScene : public Scene {
     bool Save();
     void Leave();
     void Say(const char* first, const char* second);
+    void StartTitle();
+    void EndTitle();
+    void TypeTitle(int key);
+    void DrawStatus(BackBuffer& target);
+    void DrawHelp(BackBuffer& target);
 
     Game* game_;
     std::string path_;
@@ -55,6 +63,10 @@ class EditorScene : public Scene {
     bool dirty_ = false;
     bool asking_ = false;
     bool dragPaints_ = false;
+    bool helpShown_ = false;
+    bool typingTitle_ = false;
+    bool titleTouched_ = false;  // in this visit to the title: a letter typed or erased
+    std::string titleBefore_;
     int frames_ = 0;
     int messageFrames_ = 0;
     char message_[2][24] = {};
@@ -62,4 +74,5 @@ class EditorScene : public Scene {
     Bitmap* swatchFrame_ = nullptr;
     Bitmap* emptySwatch_ = nullptr;
     Bitmap* panel_ = nullptr;
+    Bitmap* caret_ = nullptr;
 };
