@@ -248,7 +248,8 @@ void EditorScene::EndTitle() {
 // Every key in title mode is the title's: none reaches the editor's commands.
 void EditorScene::TypeTitle(int key) {
     std::string& title = working_.titles[current_];
-    if (key == kKeyEnter || key == kKeyEscape) {
+    // A gamepad has no letters, but its confirm buttons end the typing as Enter does.
+    if (key == kKeyEnter || key == kKeyEscape || IsConfirmKey(key)) {
         EndTitle();
     } else if (key == kKeyBackspace) {
         if (!title.empty()) title.pop_back();
