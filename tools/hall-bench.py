@@ -74,11 +74,15 @@ def run(args, work):
     hall.stop()
     latencies.sort()
     accepted = statuses.count(201)
-    print(f"verifier: {'tarngame --verify' if source.real else 'stand-in script'}, "
-          f"{len(replays)} replays of {frames:.0f} frames on average")
+    print(
+        f"verifier: {'tarngame --verify' if source.real else 'stand-in script'}, "
+        f"{len(replays)} replays of {frames:.0f} frames on average"
+    )
     print(f"verified submissions: {accepted} in {elapsed:.1f} s = {accepted / elapsed:.1f}/s")
-    print(f"reads during the load: {len(latencies)}, p50 {latencies[len(latencies) // 2] * 1000:.1f} ms,"
-          f" p99 {latencies[int(len(latencies) * 0.99)] * 1000:.1f} ms")
+    print(
+        f"reads during the load: {len(latencies)}, p50 {latencies[len(latencies) // 2] * 1000:.1f} ms,"
+        f" p99 {latencies[int(len(latencies) * 0.99)] * 1000:.1f} ms"
+    )
 
 
 if __name__ == "__main__":

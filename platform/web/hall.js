@@ -29,7 +29,8 @@
   function pendingStore(mode, work) {
     return new Promise((resolve, reject) => {
       const open = indexedDB.open('tarnhall', 1);
-      open.onupgradeneeded = () => open.result.createObjectStore('pending', { autoIncrement: true });
+      open.onupgradeneeded = () =>
+        open.result.createObjectStore('pending', { autoIncrement: true });
       open.onerror = () => reject(open.error);
       open.onsuccess = () => {
         const tx = open.result.transaction('pending', mode);
@@ -61,15 +62,21 @@
   async function post(replay) {
     let answer;
     try {
-      answer = await fetch('api/scores', { method: 'POST', body: replay,
-                                           headers: { 'Content-Type': 'text/plain' } });
+      answer = await fetch('api/scores', {
+        method: 'POST',
+        body: replay,
+        headers: { 'Content-Type': 'text/plain' },
+      });
     } catch (e) {
       return { final: false, text: 'The hall of fame is away; the game is kept to send later.' };
     }
     const body = await answer.json().catch(() => ({}));
     if (answer.status === 201 || answer.status === 200)
-      return { final: true, board: body.board,
-               text: `In the hall of fame: rank ${body.rank} on ${body.board}.` };
+      return {
+        final: true,
+        board: body.board,
+        text: `In the hall of fame: rank ${body.rank} on ${body.board}.`,
+      };
     if (answer.status === 422 || answer.status === 413)
       return { final: true, text: 'Refused: ' + (body.error || 'not a replay') };
     return { final: false, text: 'The hall of fame is busy; the game is kept to send later.' };
@@ -103,14 +110,27 @@
     const list = panel.querySelector('.hall-entries');
     const answer = await fetch('api/scores?board=' + encodeURIComponent(board) + '&limit=20');
     const body = await answer.json().catch(() => ({ entries: [] }));
-    list.replaceChildren(...(body.entries || []).map((entry) => element('tr', {},
-      element('td', { textContent: entry.rank }),
-      element('td', { textContent: entry.name }),
-      element('td', { textContent: entry.score }),
-      element('td', { textContent: 'round ' + entry.lastRound }),
-      element('td', { textContent: entry.date.slice(0, 10) }),
-      element('td', {}, element('a', { href: '?replay=' + encodeURIComponent('api/replays/' + entry.id),
-                                       textContent: 'watch' })))));
+    list.replaceChildren(
+      ...(body.entries || []).map((entry) =>
+        element(
+          'tr',
+          {},
+          element('td', { textContent: entry.rank }),
+          element('td', { textContent: entry.name }),
+          element('td', { textContent: entry.score }),
+          element('td', { textContent: 'round ' + entry.lastRound }),
+          element('td', { textContent: entry.date.slice(0, 10) }),
+          element(
+            'td',
+            {},
+            element('a', {
+              href: '?replay=' + encodeURIComponent('api/replays/' + entry.id),
+              textContent: 'watch',
+            }),
+          ),
+        ),
+      ),
+    );
   }
 
   // Lists the boards (today's daily first) and the entries of `board`, else of the one chosen.
@@ -120,8 +140,11 @@
     if (!answer || !answer.ok) return;
     const { boards } = await answer.json();
     const chosen = board || select.value;
-    select.replaceChildren(...boards.map((b) =>
-      element('option', { value: b.board, textContent: `${b.board} (${b.entries})` })));
+    select.replaceChildren(
+      ...boards.map((b) =>
+        element('option', { value: b.board, textContent: `${b.board} (${b.entries})` }),
+      ),
+    );
     if (chosen) select.value = chosen;
     await showEntries(select.value);
   }
@@ -131,8 +154,12 @@
     if (!panel) return;
     panel.hidden = false;
     const box = panel.querySelector('.hall-offer');
-    const input = element('input', { value: (name || '').toUpperCase().slice(0, 5), maxLength: 5,
-                                     size: 6, 'aria-label': 'Name for the hall of fame' });
+    const input = element('input', {
+      value: (name || '').toUpperCase().slice(0, 5),
+      maxLength: 5,
+      size: 6,
+      'aria-label': 'Name for the hall of fame',
+    });
     const button = element('button', { type: 'button', textContent: 'Send to the hall of fame' });
     button.onclick = async () => {
       const typed = input.value.toUpperCase();
@@ -153,20 +180,31 @@
       say(answer.text);
       showBoards(answer.board);
     };
-    panel = element('section', { id: 'hall', hidden: true },
+    panel = element(
+      'section',
+      { id: 'hall', hidden: true },
       element('h2', { textContent: 'Hall of fame' }),
       element('div', { className: 'hall-offer' }),
       element('p', { className: 'hall-message' }),
       select,
       element('table', {}, element('tbody', { className: 'hall-entries' })),
-      element('label', {}, 'Send a replay file from the desktop game: ', file));
-    const toggle = element('button', { type: 'button', id: 'hallButton', textContent: 'Hall of fame' });
+      element('label', {}, 'Send a replay file from the desktop game: ', file),
+    );
+    const toggle = element('button', {
+      type: 'button',
+      id: 'hallButton',
+      textContent: 'Hall of fame',
+    });
     toggle.onclick = () => {
       panel.hidden = !panel.hidden;
       if (!panel.hidden) showBoards();
     };
-    document.head.append(element('style', { textContent:
-      '#hall td { padding: 0 0.6em; } #hall a { color: #9cf; } #hall h2 { font-size: 1.1em; }' }));
+    document.head.append(
+      element('style', {
+        textContent:
+          '#hall td { padding: 0 0.6em; } #hall a { color: #9cf; } #hall h2 { font-size: 1.1em; }',
+      }),
+    );
     const bar = document.getElementById('bar') || document.body;
     bar.append(toggle);
     bar.after(panel);

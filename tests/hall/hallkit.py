@@ -26,6 +26,7 @@ HERE = pathlib.Path(__file__).resolve().parent
 
 # ---- the server -------------------------------------------------------------------------------
 
+
 class Hall:
     """One tarnhall process; `log` collects its standard error."""
 
@@ -98,6 +99,7 @@ class Hall:
 
 # ---- PostgreSQL -------------------------------------------------------------------------------
 
+
 class PostgresCluster:
     """A throwaway cluster on a Unix socket in a temporary folder. initdb and pg_ctl refuse to run
     as root, so as root they run as the postgres user."""
@@ -114,13 +116,26 @@ class PostgresCluster:
             self.as_user = ["runuser", "-u", "postgres", "--"]
         data = self.dir / "data"
         self._run("initdb", "-D", str(data), "-A", "trust", "-U", "postgres", "--no-sync")
-        self._run("pg_ctl", "-D", str(data), "-l", str(self.dir / "log"), "-w", "-o",
-                  f"-k {self.dir} -c listen_addresses='' -c max_connections=100", "start")
+        self._run(
+            "pg_ctl",
+            "-D",
+            str(data),
+            "-l",
+            str(self.dir / "log"),
+            "-w",
+            "-o",
+            f"-k {self.dir} -c listen_addresses='' -c max_connections=100",
+            "start",
+        )
         self.url = f"postgresql:///postgres?host={self.dir}&user=postgres"
 
     def _run(self, tool, *args):
-        subprocess.run(self.as_user + [str(self.bin / tool), *args], check=True,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        subprocess.run(
+            self.as_user + [str(self.bin / tool), *args],
+            check=True,
+            stdout=subprocess.DEVNULL,
+            stderr=subprocess.PIPE,
+        )
 
     def close(self):
         try:
@@ -131,14 +146,18 @@ class PostgresCluster:
 
 def unittest_skip(reason):
     import unittest
+
     return unittest.SkipTest(reason)
 
 
 # ---- replays ----------------------------------------------------------------------------------
 
+
 def result_of(replay):
     """The #result line's numbers."""
-    found = re.search(r"^#result score=(\d+) rounds=(\d+) last=(\d+) frames=(\d+)\s*$", replay, re.M)
+    found = re.search(
+        r"^#result score=(\d+) rounds=(\d+) last=(\d+) frames=(\d+)\s*$", replay, re.M
+    )
     return dict(zip(("score", "rounds", "last", "frames"), map(int, found.groups())))
 
 
@@ -163,7 +182,7 @@ def input_cut(replay):
     """Half the input lines gone, the claimed result kept."""
     lines = replay.split("\n")
     inputs = [i for i, l in enumerate(lines) if l and not l.startswith("#")]
-    drop = set(inputs[len(inputs) // 2:])
+    drop = set(inputs[len(inputs) // 2 :])
     return "\n".join(l for i, l in enumerate(lines) if i not in drop)
 
 
@@ -175,7 +194,7 @@ def game_supports_verify(game):
     return "--verify" in help_text.stdout + help_text.stderr
 
 
-STAND_IN_VERIFIER = r'''#!/usr/bin/env python3
+STAND_IN_VERIFIER = r"""#!/usr/bin/env python3
 # A stand-in for `tarngame --verify FILE` with its contract: one JSON line; exit 0 valid,
 # 1 invalid. Its "replay" of the game: score = 10 per launch plus each launch's frame mod 7,
 # a round cleared every 4 launches, the game lasts 20 frames past its last input.
@@ -205,11 +224,12 @@ truth = (score, rounds, start + rounds, fields["frames"])
 if tuple(map(int, claimed.groups())) != truth:
     verdict(False, "the input does not reach the result it claims", **fields)
 verdict(True, **fields)
-'''
+"""
 
 
 class StandInReplays:
     """Replays made here, checked by the stand-in verifier."""
+
     real = False
 
     def __init__(self, workdir):
@@ -221,10 +241,22 @@ class StandInReplays:
     def make(self, launches, board="push", name="ANN", start=1, mode=None, date=None, rules=1):
         """A replay whose true score grows with `launches`; each call is a different game."""
         self._draws += 1
-        mode = mode or ("daily" if board.startswith("daily-") else
-                        "rounds" if board.startswith("rounds") else "push")
-        head = ["#tarngame-replay 1", f"#rules {rules}", f"#mode {mode}", f"#board {board}",
-                f"#draws {self._draws}", f"#start {start}", "#progress 1"]
+        mode = mode or (
+            "daily"
+            if board.startswith("daily-")
+            else "rounds"
+            if board.startswith("rounds")
+            else "push"
+        )
+        head = [
+            "#tarngame-replay 1",
+            f"#rules {rules}",
+            f"#mode {mode}",
+            f"#board {board}",
+            f"#draws {self._draws}",
+            f"#start {start}",
+            "#progress 1",
+        ]
         if date:
             head.append(f"#date {date}")
         if name is not None:
@@ -251,6 +283,7 @@ class GameReplays:
     plays the same games every time, so different games come from different start rounds; and
     the game keeps only so many replays a board, so each run is short. What the runs made is
     kept in `cache` (beside the game binary's build) while the binary is unchanged."""
+
     real = True
     RUN_FRAMES = 30000
 
@@ -265,12 +298,22 @@ class GameReplays:
         self._runs += 1
         save = self.workdir / f"save-{self._runs}"
         save.mkdir(parents=True)
-        args = [str(self.game), "--headless", "--bot", "--save-dir", str(save),
-                "--frames", str(self.RUN_FRAMES), "--bot-mode", mode]
+        args = [
+            str(self.game),
+            "--headless",
+            "--bot",
+            "--save-dir",
+            str(save),
+            "--frames",
+            str(self.RUN_FRAMES),
+            "--bot-mode",
+            mode,
+        ]
         if mode == "rounds":
             args += ["--bot-start-round", str(start_round)]
-        subprocess.run(args, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                       timeout=300)
+        subprocess.run(
+            args, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300
+        )
         replays = [p.read_text() for p in sorted((save / "replays").glob("*")) if p.is_file()]
         shutil.rmtree(save, ignore_errors=True)
         return replays
@@ -283,6 +326,7 @@ class GameReplays:
     def _all(self, count):
         """At least `count` different games with a score when the runs make that many."""
         import fcntl
+
         self.cache.mkdir(parents=True, exist_ok=True)
         with open(self.cache / ".lock", "w") as lock:  # suites running at once share the work
             fcntl.flock(lock, fcntl.LOCK_EX)
@@ -290,7 +334,11 @@ class GameReplays:
             for path in sorted(self.cache.glob("*.replay")):
                 replay = path.read_text()
                 found[with_name(replay, None)] = replay
-            done = (self.cache / ".runs").read_text().split() if (self.cache / ".runs").exists() else []
+            done = (
+                (self.cache / ".runs").read_text().split()
+                if (self.cache / ".runs").exists()
+                else []
+            )
             for mode, start in self._runs_wanted():
                 if len(found) >= count:
                     break
@@ -306,8 +354,11 @@ class GameReplays:
 
     def games(self, count, board="push"):
         """Up to `count` different games on `board` (any board when None)."""
-        games = [g for g in self._all(count if board is None else 4 * count)
-                 if board is None or board_of(g) == board]
+        games = [
+            g
+            for g in self._all(count if board is None else 4 * count)
+            if board is None or board_of(g) == board
+        ]
         return games[:count]
 
 

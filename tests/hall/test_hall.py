@@ -181,8 +181,9 @@ class ApiTests(HallCase):
         self.assertEqual(hall.submit(games[3], forwarded)[0], 429)
         proxied = self.start("proxied", extra=["--submit-limit", "1", "--trust-proxy"])
         # (On a shared database the games are known already: 200 rather than 201.)
-        self.assertIn(proxied.submit(games[0], {"X-Forwarded-For": "1.1.1.1, 203.0.113.1"})[0],
-                      (200, 201))
+        self.assertIn(
+            proxied.submit(games[0], {"X-Forwarded-For": "1.1.1.1, 203.0.113.1"})[0], (200, 201)
+        )
         self.assertEqual(proxied.submit(games[1], {"X-Forwarded-For": "203.0.113.1"})[0], 429)
         self.assertIn(proxied.submit(games[1], {"X-Forwarded-For": "203.0.113.2"})[0], (200, 201))
 
@@ -212,10 +213,21 @@ class SiteTests(HallCase):
             self.assertEqual(hall.request("GET", never_cached)[1]["cache-control"], "no-store")
         self.assertEqual(hall.get_json("/hall.json"), (200, {"hall": True}))
         self.assertEqual(hall.request("GET", "/inside")[0], 200)
-        escapes = ("/../secret.txt", "/%2e%2e/secret.txt", "/%2E%2E%2Fsecret.txt",
-                   "/..%2fsecret.txt", "/a/../../secret.txt", "/%252e%252e/secret.txt",
-                   "/link/secret.txt", "/link", "//etc/passwd", "/..\\secret.txt",
-                   "/index.html%00.js", "/missing", "/%0aFORGED")
+        escapes = (
+            "/../secret.txt",
+            "/%2e%2e/secret.txt",
+            "/%2E%2E%2Fsecret.txt",
+            "/..%2fsecret.txt",
+            "/a/../../secret.txt",
+            "/%252e%252e/secret.txt",
+            "/link/secret.txt",
+            "/link",
+            "//etc/passwd",
+            "/..\\secret.txt",
+            "/index.html%00.js",
+            "/missing",
+            "/%0aFORGED",
+        )
         for path in escapes:
             with self.subTest(path):
                 status, _, body = hall.request("GET", path)
@@ -231,6 +243,7 @@ class SiteTests(HallCase):
 class SchemaTests(HallCase):
     def test_the_schema_is_versioned_and_a_newer_one_is_refused(self):
         import sqlite3
+
         hall = self.start()
         self.assertEqual(hall.submit(self.games(1)[0])[0], 201)
         self.assertEqual(hall.stop(), 0)
@@ -246,6 +259,7 @@ class SchemaTests(HallCase):
 
 class PostgresTests(ApiTests):
     """The API tests on PostgreSQL, and two servers sharing one database."""
+
     store = "postgres"
 
     @classmethod
@@ -262,10 +276,24 @@ class PostgresTests(ApiTests):
 
     def halls_db_reset(self):
         import subprocess
+
         psql = str(self.cluster.bin / "psql")
-        subprocess.run(self.cluster.as_user + [psql, "-q", "-h", str(self.cluster.dir), "-U",
-                       "postgres", "-c", "DROP TABLE IF EXISTS entries, schema_version"],
-                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(
+            self.cluster.as_user
+            + [
+                psql,
+                "-q",
+                "-h",
+                str(self.cluster.dir),
+                "-U",
+                "postgres",
+                "-c",
+                "DROP TABLE IF EXISTS entries, schema_version",
+            ],
+            check=True,
+            stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL,
+        )
 
     def test_two_servers_share_the_hall(self):
         first, second = self.start("first"), self.start("second")
@@ -328,8 +356,10 @@ class FaultTests(HallCase):
 
     def test_reads_answer_while_every_verifier_is_busy_and_the_queue_is_full(self):
         pidfile = self.work / "hang.pid"
-        hall = self.start(game=self.script("hang", HANG.format(pidfile=pidfile)),
-                          extra=["--workers", "1", "--queue", "1"])
+        hall = self.start(
+            game=self.script("hang", HANG.format(pidfile=pidfile)),
+            extra=["--workers", "1", "--queue", "1"],
+        )
         games = self.games(3)
         for game in games[:2]:
             threading.Thread(target=self.submit_quietly, args=(hall, game), daemon=True).start()
@@ -382,7 +412,9 @@ class FaultTests(HallCase):
 
         def send(game):
             try:
-                status, entry, _ = hall.submit(game, )
+                status, entry, _ = hall.submit(
+                    game,
+                )
             except OSError:
                 return
             if status == 201:
@@ -407,8 +439,10 @@ class LoadTests(HallCase):
     def test_submissions_from_20_clients_while_reading(self):
         valid = self.games(150, None, at_least=10)
         refused = [hallkit.score_raised(g) for g in valid[:25]]
-        repeats = [hallkit.with_name(valid[i % len(valid)], "REP")
-                   for i in range(200 - len(valid) - len(refused))]
+        repeats = [
+            hallkit.with_name(valid[i % len(valid)], "REP")
+            for i in range(200 - len(valid) - len(refused))
+        ]
         bodies = valid + refused + repeats
         hallkit.random.Random(22).shuffle(bodies)
         hall = self.start(extra=["--workers", "2", "--queue", "8", "--submit-limit", "100000"])
@@ -456,13 +490,20 @@ class LoadTests(HallCase):
         self.assertEqual(sum(b["entries"] for b in boards["boards"]), len(valid))
         latencies.sort()
         p50, p99 = latencies[len(latencies) // 2], latencies[int(len(latencies) * 0.99)]
-        print(f"\nload: {len(busy_seen)} answers of 503, reads p50 {p50 * 1000:.1f} ms "
-              f"p99 {p99 * 1000:.1f} ms max {latencies[-1] * 1000:.1f} ms", file=sys.stderr)
+        print(
+            f"\nload: {len(busy_seen)} answers of 503, reads p50 {p50 * 1000:.1f} ms "
+            f"p99 {p99 * 1000:.1f} ms max {latencies[-1] * 1000:.1f} ms",
+            file=sys.stderr,
+        )
         self.assertLess(p99, 1.0)
 
 
-SUITES = {"api": [ApiTests, SiteTests, SchemaTests], "postgres": [PostgresTests], "faults": [FaultTests],
-          "load": [LoadTests]}
+SUITES = {
+    "api": [ApiTests, SiteTests, SchemaTests],
+    "postgres": [PostgresTests],
+    "faults": [FaultTests],
+    "load": [LoadTests],
+}
 
 
 def main():
@@ -471,14 +512,24 @@ def main():
     parser.add_argument("suite", choices=SUITES)
     parser.add_argument("--hall", required=True)
     parser.add_argument("--game", required=True)
-    parser.add_argument("--no-memory-limit", action="store_true",
-                        help="pass it on to every tarnhall (a sanitizer build of the game)")
+    parser.add_argument(
+        "--no-memory-limit",
+        action="store_true",
+        help="pass it on to every tarnhall (a sanitizer build of the game)",
+    )
     parser.add_argument("-k", dest="pattern")
     ARGS = parser.parse_args()
     source_dir = tempfile.mkdtemp(prefix="tarnhall-replays-")
     SOURCE = hallkit.replay_source(source_dir, ARGS.game)
-    print(f"hall tests: {ARGS.suite}, " + ("the game's own replays" if SOURCE.real else
-          "stand-in replays and verifier (the game has no --verify yet)"), file=sys.stderr)
+    print(
+        f"hall tests: {ARGS.suite}, "
+        + (
+            "the game's own replays"
+            if SOURCE.real
+            else "stand-in replays and verifier (the game has no --verify yet)"
+        ),
+        file=sys.stderr,
+    )
     loader = unittest.TestLoader()
     if ARGS.pattern:
         loader.testNamePatterns = [f"*{ARGS.pattern}*"]

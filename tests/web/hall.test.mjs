@@ -16,8 +16,16 @@ let browser, closeBrowser, hall, hallBase, work, replay;
 
 function startHall(game) {
   return new Promise((resolve, reject) => {
-    const child = spawn(hallBinary, ['--listen', '127.0.0.1:0', '--data', path.join(work, 'data'),
-                                     '--site', site, '--game', game]);
+    const child = spawn(hallBinary, [
+      '--listen',
+      '127.0.0.1:0',
+      '--data',
+      path.join(work, 'data'),
+      '--site',
+      site,
+      '--game',
+      game,
+    ]);
     let log = '';
     child.stderr.on('data', (chunk) => {
       log += chunk;
@@ -30,8 +38,13 @@ function startHall(game) {
 
 before(async () => {
   work = fs.mkdtempSync('/tmp/tarnhall-web-');
-  const game = execFileSync('python3', [path.join(sourceDir, 'tests/hall/hallkit.py'), 'stand-in',
-                                        work]).toString().trim();
+  const game = execFileSync('python3', [
+    path.join(sourceDir, 'tests/hall/hallkit.py'),
+    'stand-in',
+    work,
+  ])
+    .toString()
+    .trim();
   replay = fs.readFileSync(path.join(work, 'game.replay'), 'utf8');
   ({ child: hall, base: hallBase } = await startHall(game));
   ({ browser, close: closeBrowser } = await launchBrowser());
@@ -42,8 +55,7 @@ after(async () => {
   fs.rmSync(work, { recursive: true, force: true });
 });
 
-test('a finished game is sent to the hall of fame, shows on its board and can be watched',
-     async () => {
+test('a finished game is sent to the hall of fame, shows on its board and can be watched', async () => {
   const errors = [];
   const context = await browser.createBrowserContext();
   const page = await openPage(context, errors);
@@ -54,13 +66,17 @@ test('a finished game is sent to the hall of fame, shows on its board and can be
   await page.click('#hall .hall-offer button');
   await page.waitForFunction(
     () => /rank 1 on push/.test(document.querySelector('#hall .hall-message').textContent),
-    { timeout: 30000 });
+    { timeout: 30000 },
+  );
   await page.waitForSelector('#hall .hall-entries a');
   const row = await page.$eval('#hall .hall-entries tr', (tr) =>
-    [...tr.cells].map((cell) => cell.textContent));
+    [...tr.cells].map((cell) => cell.textContent),
+  );
   assert.deepEqual(row.slice(0, 2), ['1', 'ANN']);
   const watch = await page.$eval('#hall .hall-entries a', (a) => a.href);
-  const sent = await (await fetch(new URL(new URL(watch).searchParams.get('replay'), hallBase + '/'))).text();
+  const sent = await (
+    await fetch(new URL(new URL(watch).searchParams.get('replay'), hallBase + '/'))
+  ).text();
   assert.match(sent, /^#name ANN$/m);
   assert.equal(sent.replace('#name ANN\n', ''), replay);
   assert.deepEqual(errors, []);
