@@ -296,7 +296,7 @@ const char* RoundRuleLabel(RoundRule rule) {
         case RoundRule::kBossWay:
             return "BOSS WAY BLOCKED";
         case RoundRule::kBossCrowded:
-            return "TOO FULL FOR BOSS";
+            return "TOO MANY BUBBLES";
         default:
             return "";
     }

@@ -205,6 +205,10 @@ TEST(RoundRules, NameTheRuleAndTheCell) {
     EXPECT_TRUE(loose[RoundRowOffset(2) + 1]);
     EXPECT_TRUE(loose[RoundRowOffset(3) + 0]);
     EXPECT_EQ(std::count(loose.begin(), loose.end(), true), 2);
+    // The editor's screen holds 16 letters across, margins kept: every rule's label fits.
+    for (RoundRule rule : {RoundRule::kEmpty, RoundRule::kLowRows, RoundRule::kLoose,
+                           RoundRule::kBossWay, RoundRule::kBossCrowded})
+        EXPECT_LE(std::string(RoundRuleLabel(rule)).size(), 16u) << RoundRuleLabel(rule);
 }
 
 TEST(RoundFile, ShortSetsAndKeptText) {
