@@ -39,7 +39,7 @@ bool ParseLayout(const std::string& text, DisplayLayout* layout) {
 
 const char* UsageText() {
     return "usage: tarngame [options]\n"
-           "  --scale N            window scale (default: the largest that fits)\n"
+           "  --scale N            window scale, 1 to 16 (default: the largest that fits)\n"
            "  --fullscreen         start full screen (F11 or Alt+Enter toggles)\n"
            "  --data-dir DIR       pictures, sounds and rounds.dat\n"
            "  --save-dir DIR       where progress and high scores are kept\n"
@@ -76,94 +76,146 @@ const char* UsageText() {
            "  --version, --help\n";
 }
 
-bool ParseCommandLine(int argc, char** argv, CommandLine* out, std::string* error) {
+namespace {
+
+constexpr long kMostScale = 16;
+
+// The options that take a value, and what a player should give them.
+struct ValueOption {
+    const char* name;
+    const char* needs;
+};
+const ValueOption kValueOptions[] = {
+    {"--scale", "a number"},
+    {"--data-dir", "a directory"},
+    {"--save-dir", "a directory"},
+    {"--frames", "a number"},
+    {"--input", "a file"},
+    {"--record", "a file"},
+    {"--shot", "N:FILE.png"},
+    {"--rounds", "a file"},
+    {"--edit", "a file"},
+    {"--export-round", "FILE.txt:N"},
+    {"--import-round", "a code"},
+    {"--verify", "a replay file"},
+    {"--watch", "a replay file"},
+    {"--bot-mode", "rounds or push"},
+    {"--bot-start-round", "1 to 48"},
+    {"--display", "a layout"},
+    {"--tick-start", "a number"},
+};
+
+const char* WhatItNeeds(const std::string& arg) {
+    for (const ValueOption& option : kValueOptions)
+        if (arg == option.name) return option.needs;
+    return nullptr;
+}
+
+// "--rounds --scale 3": the next option is not the file that --rounds waits for.
+bool LooksLikeOption(const std::string& text) {
+    return text.rfind("--", 0) == 0 || text == "-h";
+}
+
+// One option with its value; false when the value does not do.
+bool TakeValue(const std::string& arg, const std::string& value, CommandLine* out) {
     PlatformOptions& p = out->platform;
+    long n = 0;
+    bool ok = true;
+    if (arg == "--scale") {
+        ok = ParseLong(value, 1, kMostScale, &n);
+        p.scale = static_cast<int>(n);
+    } else if (arg == "--data-dir") {
+        p.dataDir = value;
+    } else if (arg == "--save-dir") {
+        p.saveDir = value;
+    } else if (arg == "--frames") {
+        ok = ParseLong(value, 0, LONG_MAX / 2, &p.frames);
+    } else if (arg == "--input") {
+        p.inputFile = value;
+    } else if (arg == "--record") {
+        p.recordFile = value;
+    } else if (arg == "--shot") {
+        ShotRequest shot;
+        ok = ParseShot(value, &shot);
+        p.shots.push_back(shot);
+    } else if (arg == "--rounds") {
+        out->roundsFile = value;
+    } else if (arg == "--edit") {
+        out->editFile = value;
+    } else if (arg == "--export-round") {
+        ok = value.rfind(':') != std::string::npos;
+        out->exportRound = value;
+    } else if (arg == "--import-round") {
+        out->importCode = value;
+    } else if (arg == "--verify") {
+        out->verifyFile = value;
+    } else if (arg == "--watch") {
+        out->watchFile = value;
+    } else if (arg == "--bot-mode") {
+        ok = value == "rounds" || value == "push";
+        out->botPush = value == "push";
+    } else if (arg == "--bot-start-round") {
+        ok = ParseLong(value, 1, 48, &n);
+        out->startRound = static_cast<int>(n) - 1;
+    } else if (arg == "--display") {
+        ok = ParseLayout(value, &p.layout);
+    } else if (arg == "--tick-start") {
+        ok = ParseLong(value, 0, 0xFFFFFFFFL, &n);
+        p.tickStart = static_cast<uint32_t>(n);
+    }
+    return ok;
+}
+
+// An option without a value; false for one we do not know.
+bool TakeFlag(const std::string& arg, CommandLine* out) {
+    if (arg == "--fullscreen")
+        out->platform.fullscreen = true;
+    else if (arg == "--headless")
+        out->platform.headless = true;
+    else if (arg == "--stats")
+        out->stats = true;
+    else if (arg == "--bot")
+        out->bot = true;
+    else if (arg == "--help" || arg == "-h")
+        out->showHelp = true;
+    else if (arg == "--version")
+        out->showVersion = true;
+    else
+        return false;
+    return true;
+}
+
+std::string BadValue(const std::string& arg, const std::string& value, const char* needs) {
+    if (arg == "--scale") return "--scale must be 1 to " + std::to_string(kMostScale);
+    return arg + " needs " + needs + ", not \"" + value + "\"";
+}
+
+}  // namespace
+
+bool ParseCommandLine(int argc, char** argv, CommandLine* out, std::string* error) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        const std::string value = hasValue ? argv[i + 1] : "";
-        long n = 0;
-        bool usedValue = true;
-        bool ok = true;
-        if (arg == "--scale") {
-            ok = hasValue && ParseLong(value, 1, 16, &n);
-            p.scale = static_cast<int>(n);
-        } else if (arg == "--data-dir") {
-            ok = hasValue && !value.empty();
-            p.dataDir = value;
-        } else if (arg == "--save-dir") {
-            ok = hasValue && !value.empty();
-            p.saveDir = value;
-        } else if (arg == "--frames") {
-            ok = hasValue && ParseLong(value, 0, LONG_MAX / 2, &p.frames);
-        } else if (arg == "--input") {
-            ok = hasValue;
-            p.inputFile = value;
-        } else if (arg == "--record") {
-            ok = hasValue;
-            p.recordFile = value;
-        } else if (arg == "--shot") {
-            ShotRequest shot;
-            ok = hasValue && ParseShot(value, &shot);
-            p.shots.push_back(shot);
-        } else if (arg == "--rounds") {
-            ok = hasValue && !value.empty();
-            out->roundsFile = value;
-        } else if (arg == "--edit") {
-            ok = hasValue && !value.empty();
-            out->editFile = value;
-        } else if (arg == "--export-round") {
-            ok = hasValue && value.rfind(':') != std::string::npos;
-            out->exportRound = value;
-        } else if (arg == "--import-round") {
-            ok = hasValue && !value.empty();
-            out->importCode = value;
-        } else if (arg == "--bot-mode") {
-            ok = hasValue && (value == "rounds" || value == "push");
-            out->botPush = value == "push";
-        } else if (arg == "--bot-start-round") {
-            ok = hasValue && ParseLong(value, 1, 48, &n);
-            out->startRound = static_cast<int>(n) - 1;
-        } else if (arg == "--verify") {
-            ok = hasValue && !value.empty();
-            out->verifyFile = value;
-        } else if (arg == "--watch") {
-            ok = hasValue && !value.empty();
-            out->watchFile = value;
-        } else if (arg == "--daily") {
-            // The day is optional: a following word that is not an option is taken as it.
+        // The day is optional: a following word that is not an option is taken as it.
+        if (arg == "--daily") {
             out->daily = true;
-            usedValue = hasValue && value.compare(0, 2, "--") != 0;
-            if (usedValue) out->dailyDate = value;
-        } else if (arg == "--display") {
-            ok = hasValue && ParseLayout(value, &p.layout);
-        } else if (arg == "--tick-start") {
-            ok = hasValue && ParseLong(value, 0, 0xFFFFFFFFL, &n);
-            p.tickStart = static_cast<uint32_t>(n);
-        } else {
-            usedValue = false;
-            if (arg == "--fullscreen")
-                p.fullscreen = true;
-            else if (arg == "--headless")
-                p.headless = true;
-            else if (arg == "--stats")
-                out->stats = true;
-            else if (arg == "--bot")
-                out->bot = true;
-            else if (arg == "--help" || arg == "-h")
-                out->showHelp = true;
-            else if (arg == "--version")
-                out->showVersion = true;
-            else {
-                *error = "unknown option " + arg;
-                return false;
-            }
+            if (i + 1 < argc && !LooksLikeOption(argv[i + 1])) out->dailyDate = argv[++i];
+            continue;
         }
-        if (!ok) {
-            *error = "bad or missing value for " + arg;
+        const char* needs = WhatItNeeds(arg);
+        if (!needs) {
+            if (TakeFlag(arg, out)) continue;
+            *error = "unknown option " + arg;
             return false;
         }
-        if (usedValue) ++i;
+        if (i + 1 >= argc || LooksLikeOption(argv[i + 1])) {
+            *error = arg + " needs " + needs;
+            return false;
+        }
+        const std::string value = argv[++i];
+        if (value.empty() || !TakeValue(arg, value, out)) {
+            *error = BadValue(arg, value, needs);
+            return false;
+        }
     }
     if (!out->importCode.empty() && out->editFile.empty()) {
         *error = "--import-round needs --edit FILE.txt, the set to add the round to";

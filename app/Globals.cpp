@@ -24,6 +24,7 @@ int g_startRoundForTesting = -1;
 const RoundBook* g_customRounds = nullptr;
 const EditorStart* g_editorStart = nullptr;
 bool g_playAtStart = false;
+const char* g_startRequest = nullptr;
 ShellActivateInfo g_shellActivateInfo = {};
 uint32_t g_lastFrameTick = 0;
 

@@ -60,6 +60,9 @@ struct StartHooks {
     int speed = 1;            // frames per frame period
 };
 extern StartHooks g_startHooks;
+// What this start asks for beyond a plain start, in a player's words, or null. A game already
+// running can only come to the front, so such a start says it was not carried out and fails.
+extern const char* g_startRequest;
 extern ShellActivateInfo g_shellActivateInfo;
 extern uint32_t g_lastFrameTick;
 constexpr uint32_t kFramePeriodMs = 50;

@@ -41,6 +41,7 @@ void HandBackFromDemo() {
 }
 
 void ForgetStart() {
+    g_startRequest = nullptr;
     g_customRounds = nullptr;
     g_editorStart = nullptr;
     g_playAtStart = false;
@@ -98,7 +99,45 @@ bool SettleStart(const Program& program, Program::Start* start, std::string* err
     return true;
 }
 
+void Add(std::string* list, const std::string& request) {
+    *list += (list->empty() ? "" : ", ") + request;
+}
+
+void AddPlatformRequests(const PlatformOptions& p, std::string* list) {
+    if (!p.saveDir.empty()) Add(list, "the save directory " + p.saveDir);
+    if (!p.dataDir.empty()) Add(list, "the data directory " + p.dataDir);
+    if (!p.inputFile.empty()) Add(list, "the input of " + p.inputFile);
+    if (!p.recordFile.empty()) Add(list, "a recording into " + p.recordFile);
+    for (const ShotRequest& shot : p.shots)
+        Add(list, "a picture into " + shot.path);
+    if (p.frames >= 0) Add(list, "a run of " + std::to_string(p.frames) + " frames");
+    if (p.scale > 0) Add(list, "a window at scale " + std::to_string(p.scale));
+    if (p.fullscreen) Add(list, "a full-screen window");
+}
+
 }  // namespace
+
+std::string StartRequests(const Program& program) {
+    std::string list;
+    if (program.start == Program::Start::kEditor)
+        Add(&list, "the round editor on " + program.editFile);
+    if (!program.importCode.empty()) Add(&list, "the import of a round code");
+    if (program.start == Program::Start::kPlay) Add(&list, "a game at once");
+    if (program.start == Program::Start::kDaily)
+        Add(&list,
+            "the daily game" + (program.dailyDate.empty() ? "" : " of " + program.dailyDate));
+    if (!program.roundsFile.empty())
+        Add(&list, "the round set " + program.roundsFile);
+    else if (program.rounds)
+        Add(&list, "a round set of its own");
+    if (program.startRound >= 0)
+        Add(&list, "a start at round " + std::to_string(program.startRound + 1));
+    if (program.bot) Add(&list, "the autoplayer");
+    if (program.input) Add(&list, "input of its own");
+    if (program.stats) Add(&list, "a report of the game's state");
+    AddPlatformRequests(program.platform, &list);
+    return list;
+}
 
 ProgramResult RunProgram(const Program& program, const char* argv0) {
     ForgetStart();
@@ -122,6 +161,9 @@ ProgramResult RunProgram(const Program& program, const char* argv0) {
         return Failed(error);
     }
     if (program.started) program.started(start);
+    static std::string requests;
+    requests = StartRequests(program);
+    if (!requests.empty()) g_startRequest = requests.c_str();
 
     std::optional<Autoplayer> bot;
     if (program.bot) {

@@ -41,7 +41,13 @@ struct Program {
     FrameObserver observer = nullptr;  // tests: after every frame
     // Told what starts once that is settled, before the shell runs (the page shows it).
     std::function<void(Start)> started;
+    // Whatever is added here that a start can ask for belongs in StartRequests as well.
 };
+
+// What a start asks for beyond a plain start, in a player's words, "" for none. Only a plain
+// start may end by bringing a game that already runs to the front; anything else asked for
+// would silently not happen, so such a start names it and fails.
+std::string StartRequests(const Program& program);
 
 struct ProgramResult {
     int exitCode = 0;

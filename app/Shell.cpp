@@ -22,6 +22,8 @@
 
 namespace {
 
+bool g_broughtForward = false;  // InitInstance found the running game and that was all asked
+
 constexpr DWORD kTopMost = 8;
 constexpr DWORD kVisibleDialogFrame = 0x10400000;
 constexpr int kDefaultPosition = static_cast<int>(0x80000000);
@@ -165,6 +167,7 @@ void ForgetPreviousRun() {
     g_frameBuffer = nullptr;
     g_frameOrigin = nullptr;
     g_firstPaint = true;
+    g_broughtForward = false;
 }
 
 // Missing game data is an error to report, not an empty game that lets every round be won.
@@ -181,7 +184,8 @@ bool DataDirectoryUsable() {
 int WinMain(HINSTANCE instance, HINSTANCE, const wchar_t*, int showCommand) {
     ForgetPreviousRun();
     if (!DataDirectoryUsable()) return kExitNoGameData;
-    if (!InitInstance(instance, showCommand)) return 0;
+    // A plain second start asks only that the running game come forward: that is success.
+    if (!InitInstance(instance, showCommand)) return g_broughtForward ? 0 : kExitNotStarted;
     HACCEL accelerators = LoadAcceleratorsW(instance, kAcceleratorTable);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0)) {
@@ -203,7 +207,15 @@ bool InitInstance(HINSTANCE instance, int showCommand) {
     HWND other = g_startHooks.oneInstance ? FindWindowW(g_className, g_title) : nullptr;
     if (other) {
         SetForegroundWindow(reinterpret_cast<HWND>(reinterpret_cast<uintptr_t>(other) | 1));
-        std::printf("tarngame is already running; its window was brought to the front\n");
+        g_broughtForward = !g_startRequest;
+        if (g_broughtForward) {
+            std::printf("tarngame is already running; its window was brought to the front\n");
+            return false;
+        }
+        std::fprintf(stderr,
+                     "tarngame: already running (its window was brought to the front); not "
+                     "carried out: %s. Close the running game first.\n",
+                     g_startRequest);
         return false;
     }
     RegisterFrameClass(instance, g_className);

@@ -7,6 +7,9 @@
 
 // WinMain's result when the data directory lacks what the game needs (it says which file).
 constexpr int kExitNoGameData = 1;
+// WinMain's result when the window did not open: another game runs and this start asked for
+// something it cannot carry out (g_startRequest), or the window could not be made.
+constexpr int kExitNotStarted = 1;
 
 int WinMain(HINSTANCE instance, HINSTANCE previous, const wchar_t* commandLine, int showCommand);
 bool InitInstance(HINSTANCE instance, int showCommand);

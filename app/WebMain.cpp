@@ -125,7 +125,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* tarn_editor_round_code() {
     code.clear();
     if (Editing())
         if (const auto* editor = dynamic_cast<const EditorScene*>(g_game->editorPage))
-            if (CheckRound(editor->Record(), 0).empty()) code = EncodeRoundCode(editor->Record());
+            if (std::string error;
+                !ShareRoundCode(editor->Record(), editor->Current(), &code, &error))
+                code.clear();
     return code.c_str();
 }
 

@@ -34,7 +34,14 @@ int ExportRound(const std::string& request) {
                      rounds.records.size(), request.c_str() + colon + 1);
         return 1;
     }
-    std::printf("%s\n", EncodeRoundCode(rounds.records[n - 1]).c_str());
+    // A code that --rounds and a link would refuse is no use to anyone: the page's share
+    // button holds back the same rounds.
+    std::string code;
+    if (!ShareRoundCode(rounds.records[n - 1], static_cast<int>(n - 1), &code, &error)) {
+        std::fprintf(stderr, "tarngame: %s: %s\n", path.c_str(), error.c_str());
+        return 1;
+    }
+    std::printf("%s\n", code.c_str());
     return 0;
 }
 

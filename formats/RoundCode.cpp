@@ -78,3 +78,13 @@ bool DecodeRoundCode(const std::string& code, RoundRecord* record, std::string* 
     *record = cells;
     return true;
 }
+
+bool ShareRoundCode(const RoundRecord& record, int index, std::string* code, std::string* error) {
+    const RoundFault fault = FindRoundFault(record, 0);
+    if (fault.rule != RoundRule::kKept) {
+        *error = DescribeRoundFault(fault, index);
+        return false;
+    }
+    *code = EncodeRoundCode(record);
+    return true;
+}

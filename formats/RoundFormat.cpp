@@ -67,14 +67,14 @@ class RoundParser {
 
   private:
     std::string Where(int row) const {
-        return "round " + std::to_string(rounds_.records.size()) + ", row " + std::to_string(row) +
-               " (line " + std::to_string(lineNumber_) + ")";
+        return "round " + std::to_string(rounds_.records.size()) + ", row " +
+               std::to_string(row + 1) + " (line " + std::to_string(lineNumber_) + ")";
     }
 
     void FinishRound() {
         if (rounds_.records.empty() || rowsRead_ == kRoundRows) return;
         error_ = Where(rowsRead_) + ": missing - a round has " + std::to_string(kRoundRows) +
-                 " rows, 0 to " + std::to_string(kRoundRows - 1);
+                 " rows, 1 to " + std::to_string(kRoundRows);
     }
 
     void StartRound(const std::string& line) {
@@ -117,7 +117,7 @@ class RoundParser {
         }
         if (rowsRead_ == kRoundRows) {
             error_ = Where(rowsRead_) + ": a round has only " + std::to_string(kRoundRows) +
-                     " rows, 0 to " + std::to_string(kRoundRows - 1);
+                     " rows, 1 to " + std::to_string(kRoundRows);
             return;
         }
         std::vector<uint8_t> cells;
@@ -290,29 +290,33 @@ const char* RoundRuleLabel(RoundRule rule) {
         case RoundRule::kEmpty:
             return "NO BUBBLES";
         case RoundRule::kLowRows:
-            return "ROWS 8 TO 10 FULL";
+            return "BELOW THE LINE";
         case RoundRule::kLoose:
             return "LOOSE BUBBLE";
         case RoundRule::kBossWay:
             return "BOSS WAY BLOCKED";
         case RoundRule::kBossCrowded:
-            return "TOO FULL FOR BOSS";
+            return "TOO MANY BUBBLES";
         default:
             return "";
     }
 }
 
 std::string CheckRound(const RoundRecord& record, int index) {
-    const RoundFault fault = FindRoundFault(record, index);
+    return DescribeRoundFault(FindRoundFault(record, index), index);
+}
+
+std::string DescribeRoundFault(const RoundFault& fault, int index) {
     std::string where = "round " + std::to_string(index + 1);
     if (fault.row >= 0)
-        where += ", row " + std::to_string(fault.row) + ", cell " + std::to_string(fault.col + 1);
+        where +=
+            ", row " + std::to_string(fault.row + 1) + ", cell " + std::to_string(fault.col + 1);
     switch (fault.rule) {
         case RoundRule::kEmpty:
             return where + ": empty - a round needs at least one bubble";
         case RoundRule::kLowRows:
-            return where + ": rows " + std::to_string(kLowestFreeRow) + " to " +
-                   std::to_string(kRoundRows - 1) + " must stay empty";
+            return where + ": too low - the bottom " + std::to_string(kRoundRows - kLowestFreeRow) +
+                   " rows must stay empty";
         case RoundRule::kLoose:
             return where + ": hangs loose - every bubble must hang from the ceiling";
         case RoundRule::kBossWay:

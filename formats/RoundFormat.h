@@ -42,7 +42,8 @@ std::string FormatRoundsKeeping(const RoundSet& rounds, const RoundSet& source);
 
 // The rules every round is held to: at least one bubble, rows 8 to 10 empty, every bubble
 // hanging from the ceiling, and in a boss round the middle left open for the boss. Returns ""
-// or the first rule the round breaks, naming the round (index counted from 0) and the cell.
+// or the first rule the round breaks, naming the round (index counted from 0) and the row and
+// cell, both counted from 1 as a designer counts them (the top row is row 1).
 std::string CheckRound(const RoundRecord& record, int index);
 enum class RoundRule { kKept, kEmpty, kLowRows, kLoose, kBossWay, kBossCrowded };
 struct RoundFault {
@@ -51,7 +52,9 @@ struct RoundFault {
     int bubbles = 0;
 };
 RoundFault FindRoundFault(const RoundRecord& record, int index);
-// The rule in a few capitals, for the editor's screen: "LOOSE BUBBLE".
+// CheckRound's words for a fault, naming the round index (counted from 0).
+std::string DescribeRoundFault(const RoundFault& fault, int index);
+// The rule in a few capitals, for the editor's screen: "LOOSE BUBBLE" (16 at most).
 const char* RoundRuleLabel(RoundRule rule);
 std::string CheckRounds(const RoundSet& rounds);
 // Cells (record offsets) holding a bubble that nothing holds up: it would fall at once.

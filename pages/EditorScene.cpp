@@ -25,21 +25,29 @@ constexpr int kKeyZero = kTypedZero;
 constexpr int kKeyN = TypedLetter('N');
 constexpr int kKeyS = TypedLetter('S');
 constexpr int kKeyT = TypedLetter('T');
+constexpr int kKeyH = TypedLetter('H');
+constexpr int kKeyTitle = TypedLetter('R');
+constexpr int kKeyBackspace = kTypedBackspace;
 
 constexpr int kColours = 8;
 constexpr int kPanelY = 248;
-constexpr int kSwatchY = 253;
+constexpr int kSwatchY = 251;
 constexpr int kSwatchLeft = 10;
 constexpr int kSwatchStep = 25;
 constexpr int kSwatchSize = 22;
-constexpr int kTextX = 4;
-constexpr int kFirstLineY = 278;
-constexpr int kSecondLineY = 298;
+// Text keeps 8 pixels from the screen's sides and 6 from its foot (a glyph's ink is rows 1 to
+// 18 of its 21).
+constexpr int kTextX = 8;
+constexpr int kFirstLineY = 275;
+constexpr int kSecondLineY = 295;
+constexpr int kHelpTop = 6;
+constexpr int kHelpLineStep = 22;
 constexpr int kMessageFrames = 60;  // three seconds
 constexpr int kBlinkFrames = 8;
-constexpr int kTextColumns = 17;  // what fits across the screen in the small font
+constexpr int kTextColumns = 16;  // what fits across the screen in the small font, with margins
+constexpr size_t kMostTitleLetters = 40;
 constexpr int kLowestFreeRow = 8;
-constexpr int kKeyR = 255, kKeyG = 0, kKeyB = 255;
+constexpr int kSeeThroughR = 255, kSeeThroughG = 0, kSeeThroughB = 255;
 
 // A rectangle of one colour, hollow (border pixels wide, the rest see-through) or filled
 // (border 0). The editor's frames and panel need no picture files.
@@ -58,7 +66,8 @@ Bitmap* MakeBox(int w, int h, int r, int g, int b, int border) {
         for (int x = 0; x < w; ++x) {
             const bool edge =
                 border == 0 || x < border || y < border || x >= w - border || y >= h - border;
-            const int pr = edge ? r : kKeyR, pg = edge ? g : kKeyG, pb = edge ? b : kKeyB;
+            const int pr = edge ? r : kSeeThroughR, pg = edge ? g : kSeeThroughG,
+                      pb = edge ? b : kSeeThroughB;
             uint8_t* out = box->pixels + (static_cast<size_t>(y) * w + x) * bytes;
             if (bytes == 2) {
                 const uint16_t v = PackDisplayColour(pr, pg, pb);
@@ -70,14 +79,14 @@ Bitmap* MakeBox(int w, int h, int r, int g, int b, int border) {
             }
         }
     }
-    if (border > 0) box->SetColorKey(kKeyR, kKeyG, kKeyB);
+    if (border > 0) box->SetColorKey(kSeeThroughR, kSeeThroughG, kSeeThroughB);
     return box;
 }
 
 // Copies text for the small font: capitals, digits and spaces, cut to the screen's width.
 void ScreenText(char (&out)[24], const char* text) {
     size_t n = 0;
-    for (; *text && n < kTextColumns; ++text) {
+    for (; *text && n < static_cast<size_t>(kTextColumns); ++text) {
         char c = *text;
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
         const bool shown = (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
@@ -85,6 +94,21 @@ void ScreenText(char (&out)[24], const char* text) {
     }
     out[n] = '\0';
 }
+
+// A letter, digit or space typed into a title; 0 for any other key.
+char TitleCharacter(int key) {
+    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9') || key == kKeySpace)
+        return static_cast<char>(key);
+    return 0;
+}
+
+// The help page: every key the editor takes, in words a first-time player can follow.
+const char* const kHelpLines[] = {
+    "ARROWS MOVE",     "0 TO 8 PAINT", "SPACE PAINTS",     "CLICK PAINTS",
+    "PGUP PGDN ROUND", "N NEW ROUND",  "T TRY IT",         "R TYPE THE TITLE",
+    "S SAVE",          "ESC LEAVE",    "GREY BREAKS RULE", "",
+    "ANY KEY GOES ON",
+};
 
 }  // namespace
 
@@ -96,7 +120,8 @@ EditorScene::EditorScene(Game* game, const EditorStart& start)
       cursorFrame_(MakeBox(22, 20, 255, 255, 255, 2)),
       swatchFrame_(MakeBox(kSwatchSize + 4, kSwatchSize + 4, 255, 220, 0, 2)),
       emptySwatch_(MakeBox(kSwatchSize, kSwatchSize, 150, 150, 150, 1)),
-      panel_(MakeBox(240, 320 - kPanelY, 20, 32, 52, 0)) {
+      panel_(MakeBox(240, 320 - kPanelY, 20, 32, 52, 0)),
+      caret_(MakeBox(SmallFont::Advance - 4, 3, 255, 220, 0, 0)) {
     if (working_.records.empty()) working_ = source_ = RoundSetFile::OneEmptyRound();
     if (working_.records.size() > static_cast<size_t>(kRoundCount))
         working_.records.resize(kRoundCount);
@@ -110,6 +135,7 @@ EditorScene::~EditorScene() {
     delete swatchFrame_;
     delete emptySwatch_;
     delete panel_;
+    delete caret_;
 }
 
 void EditorScene::Say(const char* first, const char* second) {
@@ -159,7 +185,7 @@ void EditorScene::ChangeRound(int step) {
 
 void EditorScene::AddRound() {
     if (Count() >= kRoundCount) {
-        Say("A SET HOLDS", "48 ROUNDS AT MOST");
+        Say("A SET HOLDS", "48 AT MOST");
         return;
     }
     working_.records.push_back(RoundRecord{});
@@ -199,7 +225,54 @@ void EditorScene::Leave() {
     game_->LeaveEditor();
 }
 
+void EditorScene::StartTitle() {
+    titleBefore_ = working_.titles[current_];
+    typingTitle_ = true;
+    titleTouched_ = false;
+    messageFrames_ = 0;
+}
+
+// Enter or Escape: the title stays as typed, unless nothing is left of it (a round's line
+// needs a title, so the old one comes back).
+void EditorScene::EndTitle() {
+    std::string& title = working_.titles[current_];
+    while (!title.empty() && title.back() == ' ')
+        title.pop_back();
+    title.erase(0, title.find_first_not_of(' '));
+    if (title.empty()) title = titleBefore_;
+    typingTitle_ = false;
+    if (title == titleBefore_) return;
+    dirty_ = true;
+    asking_ = false;
+}
+
+// Every key in title mode is the title's: none reaches the editor's commands.
+void EditorScene::TypeTitle(int key) {
+    std::string& title = working_.titles[current_];
+    // A gamepad has no letters, but its confirm buttons end the typing as Enter does.
+    if (key == kKeyEnter || key == kKeyEscape || IsConfirmKey(key)) {
+        EndTitle();
+    } else if (key == kKeyBackspace) {
+        if (!title.empty()) title.pop_back();
+        titleTouched_ = true;
+    } else if (const char c = TitleCharacter(key)) {
+        // The title shows whole when the mode opens: the first letter typed replaces it.
+        if (!titleTouched_) title.clear();
+        titleTouched_ = true;
+        if (title.size() < kMostTitleLetters) title += c;
+    }
+}
+
 void EditorScene::OnKey(int key) {
+    if (helpShown_) {
+        // Any key closes the help page; Escape goes on to leave the editor as it always does.
+        helpShown_ = false;
+        if (key != kKeyEscape) return;
+    }
+    if (typingTitle_) {
+        TypeTitle(key);
+        return;
+    }
     if (asking_) {
         // Escape again leaves without saving, S saves first; anything else stays.
         asking_ = false;
@@ -244,6 +317,12 @@ void EditorScene::OnKey(int key) {
         case kKeyS:
             Save();
             break;
+        case kKeyH:
+            helpShown_ = true;
+            break;
+        case kKeyTitle:
+            StartTitle();
+            break;
         case kKeyEscape:
             if (!dirty_) {
                 Leave();
@@ -262,6 +341,12 @@ void EditorScene::OnKey(int key) {
 
 void EditorScene::OnTap(int x, int y) {
     dragPaints_ = false;
+    // A tap closes the help page as a key does, and ends the title as Enter does.
+    if (helpShown_) {
+        helpShown_ = false;
+        return;
+    }
+    if (typingTitle_) EndTitle();
     if (y >= kSwatchY - 2 && y < kSwatchY + kSwatchSize + 2 && x >= kSwatchLeft) {
         const int swatch = (x - kSwatchLeft) / kSwatchStep;
         if (swatch <= kColours) {
@@ -314,20 +399,57 @@ void EditorScene::Draw(BackBuffer& target) {
         target.Draw(i == 0 ? emptySwatch_ : g.ballImages[i], x, kSwatchY, 0);
         if (i == paint_) target.Draw(swatchFrame_, x - 2, kSwatchY - 2, 0);
     }
+    DrawStatus(target);
+    if (helpShown_) DrawHelp(target);
+}
+
+void EditorScene::DrawStatus(BackBuffer& target) {
     char first[24], second[24];
+    if (typingTitle_) {
+        // The end of the title, where the letters go, and a blinking mark after it.
+        const std::string& title = working_.titles[current_];
+        const size_t shown = kTextColumns - 1;
+        const size_t from = title.size() > shown ? title.size() - shown : 0;
+        ScreenText(first, "TITLE  ENTER OK");
+        ScreenText(second, title.c_str() + from);
+        SmallFont::DrawText(target, kTextX, kFirstLineY, first);
+        SmallFont::DrawText(target, kTextX, kSecondLineY, second);
+        if ((frames_ / kBlinkFrames) % 2 == 0)
+            target.Draw(caret_,
+                        kTextX + static_cast<int>(title.size() - from) * SmallFont::Advance + 2,
+                        kSecondLineY + SmallFont::GlyphHeight - 2, 0);
+        return;
+    }
     if (messageFrames_ != 0) {
         std::memcpy(first, message_[0], sizeof first);
         std::memcpy(second, message_[1], sizeof second);
         if (messageFrames_ > 0) --messageFrames_;
     } else {
-        // The round, and the rule it breaks (live, as the player paints) or else its title.
-        const RoundFault fault = FindRoundFault(record, current_);
-        char round[24];
-        std::snprintf(round, sizeof round, "ROUND %d OF %d", current_ + 1, Count());
+        // The round and the help key, then the rule the round breaks (live, as the player
+        // paints) or else its title.
+        const RoundFault fault = FindRoundFault(working_.records[current_], current_);
+        char round[32];
+        std::snprintf(round, sizeof round, "ROUND %-3d H HELP", current_ + 1);
         ScreenText(first, round);
         ScreenText(second, fault.rule != RoundRule::kKept ? RoundRuleLabel(fault.rule)
                                                           : working_.titles[current_].c_str());
     }
     SmallFont::DrawText(target, kTextX, kFirstLineY, first);
     SmallFont::DrawText(target, kTextX, kSecondLineY, second);
+}
+
+// Over the whole screen; the round's place in the set heads it.
+void EditorScene::DrawHelp(BackBuffer& target) {
+    for (int y = 0; y < 320; y += panel_ ? panel_->height : 320)
+        target.Draw(panel_, 0, y, 0);
+    char line[24], round[32];
+    std::snprintf(round, sizeof round, "ROUND %d OF %d", current_ + 1, Count());
+    ScreenText(line, round);
+    SmallFont::DrawText(target, kTextX, kHelpTop, line);
+    int y = kHelpTop;
+    for (const char* text : kHelpLines) {
+        y += kHelpLineStep;
+        ScreenText(line, text);
+        SmallFont::DrawText(target, kTextX, y, line);
+    }
 }

@@ -33,6 +33,9 @@ class EditorScene : public Scene {
     // The whole set as it stands, unsaved changes included, in the file's own format.
     std::string Text() const { return FormatRoundsKeeping(working_, source_); }
     bool Asking() const { return asking_; }
+    bool HelpShown() const { return helpShown_; }
+    bool TypingTitle() const { return typingTitle_; }
+    const std::string& Title() const { return working_.titles[current_]; }
     int Paint() const { return paint_; }
 
   private:
@@ -45,6 +48,11 @@ class EditorScene : public Scene {
     bool Save();
     void Leave();
     void Say(const char* first, const char* second);
+    void StartTitle();
+    void EndTitle();
+    void TypeTitle(int key);
+    void DrawStatus(BackBuffer& target);
+    void DrawHelp(BackBuffer& target);
 
     Game* game_;
     std::string path_;
@@ -57,6 +65,10 @@ class EditorScene : public Scene {
     bool dirty_ = false;
     bool asking_ = false;
     bool dragPaints_ = false;
+    bool helpShown_ = false;
+    bool typingTitle_ = false;
+    bool titleTouched_ = false;  // in this visit to the title: a letter typed or erased
+    std::string titleBefore_;
     int frames_ = 0;
     int messageFrames_ = 0;
     char message_[2][24] = {};
@@ -64,4 +76,5 @@ class EditorScene : public Scene {
     Bitmap* swatchFrame_ = nullptr;
     Bitmap* emptySwatch_ = nullptr;
     Bitmap* panel_ = nullptr;
+    Bitmap* caret_ = nullptr;
 };

@@ -6,6 +6,9 @@
 #include <sstream>
 
 #include "formats/RoundFormat.h"
+#include "pages/EditorScene.h"
+#include "platform/Device.h"
+#include "tests/PageTestFixture.h"
 #include "tests/TestSupport.h"
 
 namespace {
@@ -77,10 +80,10 @@ TEST_F(EditorRun, PaintsByMouseAndKeysAddsARoundAndSavesWhatCompiles) {
 }
 
 TEST_F(EditorRun, SavingARuleBreakSaysWhichRuleAndStillSaves) {
-    // A new file: one empty round; a bubble in row 9 is saved all the same.
+    // A new file: one empty round; a bubble in row 10 (of 11) is saved all the same.
     const std::string script = "1 tap 60 200\n2 keydown 83\n";
     Run(script, 5);
-    EXPECT_NE(err.find("rows 8 to 10 must stay empty"), std::string::npos) << err;
+    EXPECT_NE(err.find("row 10, cell "), std::string::npos) << err;
     RoundSet saved;
     ASSERT_EQ(ParseRounds(SetText(), saved, 1), "");
     EXPECT_EQ(saved.records[0][RoundRowOffset(9)], 1);
@@ -137,7 +140,96 @@ TEST_F(EditorRun, AMalformedFileIsRefusedBeforeTheEditorOpens) {
     std::ofstream(dir + "/set.txt") << "round 1: bad\nR R Q\n";
     const test::RunResult run = test::RunGame("--headless --frames 2 --edit " + dir + "/set.txt");
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find("round 1, row 0 (line 2)"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("round 1, row 1 (line 2)"), std::string::npos) << run.err;
+}
+
+// The editor's own modes, key by key, for someone who has never seen it.
+class EditorPage : public PageTest {
+  protected:
+    EditorScene& Open() {
+        EditorStart start;
+        start.path = saveDir + "/set.txt";
+        start.rounds = RoundSetFile::OneEmptyRound();
+        EXPECT_TRUE(game->OpenEditor(start));
+        return *static_cast<EditorScene*>(game->editorPage);
+    }
+    void Type(EditorScene& editor, const std::string& keys) {
+        for (char c : keys)
+            editor.OnKey(c);
+    }
+};
+
+TEST_F(EditorPage, HelpClosesOnAnyKeyWhichDoesNothingElseButEscapeStillLeaves) {
+    EditorScene& editor = Open();
+    editor.OnKey('H');
+    EXPECT_TRUE(editor.HelpShown());
+    editor.OnKey('N');  // closes the page only: no new round
+    EXPECT_FALSE(editor.HelpShown());
+    EXPECT_EQ(editor.Count(), 1);
+    editor.OnKey('H');
+    editor.OnTap(60, 40);  // a tap closes it too, and paints nothing
+    EXPECT_FALSE(editor.HelpShown());
+    EXPECT_FALSE(editor.HasChanges());
+    // With unsaved changes Escape over the help asks, as it does without it.
+    editor.OnKey('1');
+    editor.OnKey('H');
+    editor.OnKey(kTypedEscape);
+    EXPECT_TRUE(editor.Asking());
+    EXPECT_EQ(game->state, kStateEditor);
+    editor.OnKey(kTypedEscape);
+    EXPECT_NE(game->state, kStateEditor);
+}
+
+TEST_F(EditorPage, HelpOverAnUnchangedRoundEscapesAtOnce) {
+    EditorScene& editor = Open();
+    editor.OnKey('H');
+    editor.OnKey(kTypedEscape);
+    EXPECT_NE(game->state, kStateEditor);
+}
+
+TEST_F(EditorPage, TheTitleTakesEveryLetterUntilEnterOrEscape) {
+    EditorScene& editor = Open();
+    EXPECT_EQ(editor.Title(), "New round");
+    editor.OnKey('R');
+    EXPECT_TRUE(editor.TypingTitle());
+    // Command letters are letters here: no trial, save, help or new round.
+    Type(editor, "TIDE POOL 2 NSHT");
+    editor.OnKey(kTypedBackspace);
+    editor.OnKey(kTypedEnter);
+    EXPECT_FALSE(editor.TypingTitle());
+    EXPECT_EQ(editor.Title(), "TIDE POOL 2 NSH");
+    EXPECT_EQ(game->state, kStateEditor);
+    EXPECT_EQ(editor.Count(), 1);
+    EXPECT_FALSE(editor.HelpShown());
+    EXPECT_TRUE(editor.HasChanges());
+    EXPECT_FALSE(std::filesystem::exists(saveDir + "/set.txt"));
+    // Escape leaves the title, not the editor; spaces around it go, and an empty title gives
+    // back the old one (a round's line needs one).
+    editor.OnKey('R');
+    Type(editor, "  REEDS  ");
+    editor.OnKey(kTypedEscape);
+    EXPECT_EQ(editor.Title(), "REEDS");
+    EXPECT_EQ(game->state, kStateEditor);
+    editor.OnKey('R');
+    for (int i = 0; i < 8; ++i)
+        editor.OnKey(kTypedBackspace);
+    editor.OnKey(kKeyLaunch);  // the pad's A ends it as Enter does
+    EXPECT_FALSE(editor.TypingTitle());
+    EXPECT_EQ(editor.Title(), "REEDS");
+    // Long titles stop at 40 letters; a tap ends the typing as Enter does.
+    editor.OnKey('R');
+    Type(editor, std::string(50, 'W'));
+    editor.OnTap(120, 262);
+    EXPECT_FALSE(editor.TypingTitle());
+    EXPECT_EQ(editor.Title(), std::string(40, 'W'));
+}
+
+// Through the binary: a typed title is saved in the set's file.
+TEST_F(EditorRun, ATypedTitleIsSaved) {
+    Run("1 keydown 82\n2 keydown 77\n3 keydown 89\n4 keydown 32\n5 keydown 84\n"
+        "6 keydown 13\n7 keydown 49\n8 keydown 83\n",
+        12);
+    EXPECT_NE(SetText().find("round 1: MY T\n"), std::string::npos) << SetText();
 }
 
 }  // namespace

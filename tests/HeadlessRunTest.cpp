@@ -62,6 +62,24 @@ TEST(HeadlessRun, BadOptionsAreRefused) {
     EXPECT_EQ(test::RunGame("--headless --frames -3").exitCode, 2);
     EXPECT_EQ(test::RunGame("--bogus").exitCode, 2);
     EXPECT_EQ(test::RunGame("--shot nonsense").exitCode, 2);
+    // Each with the line a player typed: the message says what the option wanted.
+    const struct {
+        std::string arguments, expected;
+    } cases[] = {
+        {"--rounds --scale 3", "tarngame: --rounds needs a file\n"},
+        {"--headless --edit", "tarngame: --edit needs a file\n"},
+        {"--save-dir -h", "tarngame: --save-dir needs a directory\n"},
+        {"--scale 99", "tarngame: --scale must be 1 to 16\n"},
+        {"--scale 0", "tarngame: --scale must be 1 to 16\n"},
+        {"--frames ten", "tarngame: --frames needs a number, not \"ten\"\n"},
+        {"--bot-mode fast", "tarngame: --bot-mode needs rounds or push, not \"fast\"\n"},
+        {"--scale 2 --fullscreen --frobnicate", "tarngame: unknown option --frobnicate\n"},
+    };
+    for (const auto& c : cases) {
+        const auto run = test::RunGame(c.arguments);
+        EXPECT_EQ(run.exitCode, 2) << c.arguments;
+        EXPECT_EQ(run.err.substr(0, run.err.find('\n') + 1), c.expected) << c.arguments;
+    }
     const auto help = test::RunGame("--help");
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("--headless"), std::string::npos);

@@ -103,4 +103,34 @@ TEST(RoundCodeRun, ExportThenImportGivesTheSameRound) {
     std::filesystem::remove_all(dir);
 }
 
+// A round that breaks a rule gives no code (a link would refuse it), and says which rule, as
+// the page's share button does; the good round beside it still exports.
+TEST(RoundCodeRun, ExportRefusesALooseRound) {
+    const std::string dir = test::MakeTempDir();
+    RoundSet set;
+    set.records.resize(2);
+    set.records[0][0] = 1;
+    set.records[1][0] = 1;
+    set.records[1][RoundRowOffset(3) + 2] = 4;  // touches nothing: it would fall at once
+    set.titles = {"kept", "loose"};
+    std::ofstream(dir + "/set.txt") << FormatRounds(set);
+
+    const test::RunResult loose = test::RunGame("--export-round " + dir + "/set.txt:2");
+    EXPECT_EQ(loose.exitCode, 1);
+    EXPECT_EQ(loose.out, "");
+    EXPECT_NE(loose.err.find("round 2, row 4, cell 3: hangs loose"), std::string::npos)
+        << loose.err;
+    const test::RunResult kept = test::RunGame("--export-round " + dir + "/set.txt:1");
+    EXPECT_EQ(kept.exitCode, 0) << kept.err;
+    EXPECT_EQ(kept.out, EncodeRoundCode(set.records[0]) + "\n");
+
+    // A link plays its round alone, as a first round: a boss round's own rules do not apply.
+    std::string code, error;
+    EXPECT_TRUE(ShareRoundCode(BuiltInRounds().records[11], 11, &code, &error)) << error;
+    EXPECT_FALSE(ShareRoundCode(set.records[1], 6, &code, &error));
+    EXPECT_EQ(error,
+              "round 7, row 4, cell 3: hangs loose - every bubble must hang from the ceiling");
+    std::filesystem::remove_all(dir);
+}
+
 }  // namespace

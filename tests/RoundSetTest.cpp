@@ -132,9 +132,9 @@ TEST(RoundSetRun, MalformedSetsAreRefusedWithTheBuildsMessage) {
         std::string expected;
     } cases[] = {
         {good.substr(0, good.find("round 2")) + "round 2: x\nR R\n",
-         "round 2, row 0 (line 15): 2 cells"},
+         "round 2, row 1 (line 15): 2 cells"},
         {"", "round 1: missing"},
-        {Loose(), "round 1, row 2, cell 1: hangs loose"},
+        {Loose(), "round 1, row 3, cell 1: hangs loose"},
     };
     for (const auto& c : cases) {
         std::ofstream(dir + "/set.txt") << c.text;

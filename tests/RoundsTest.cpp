@@ -113,12 +113,12 @@ std::string WithLine(int round, int line, const std::string& replacement) {
 
 TEST(RoundFile, RefusesMalformedSourcesNamingRoundAndRow) {
     const std::pair<std::string, std::string> cases[] = {
-        {WithLine(5, 4, " R R R R R R R R"), "round 5, row 3"},  // 8 cells in an odd row
-        {WithLine(7, 1, "R R R R R R R"), "round 7, row 0"},     // 7 in an even row
-        {WithLine(9, 3, "R R R X R R R R"), "round 9, row 2"},   // not a colour
-        {WithLine(12, 11, "<drop>"), "round 12, row 10"},        // a row short
-        {WithLine(20, 11, ". . . . . . . .\n . . . . . . ."), "round 20, row 11"},  // too many
-        {WithLine(30, 6, "R R 9 R R R R R"), "round 30, row 5"},  // codes stop at 8
+        {WithLine(5, 4, " R R R R R R R R"), "round 5, row 4"},  // 8 cells in an odd row
+        {WithLine(7, 1, "R R R R R R R"), "round 7, row 1"},     // 7 in an even row
+        {WithLine(9, 3, "R R R X R R R R"), "round 9, row 3"},   // not a colour
+        {WithLine(12, 11, "<drop>"), "round 12, row 11"},        // a row short
+        {WithLine(20, 11, ". . . . . . . .\n . . . . . . ."), "round 20, row 12"},  // too many
+        {WithLine(30, 6, "R R 9 R R R R R"), "round 30, row 6"},  // codes stop at 8
         {WithLine(48, 0, "round 48:"), "round 48"},               // no title
         {WithLine(3, 0, "round 4: twice"), "round 3"},            // numbering out of step
     };
@@ -180,13 +180,13 @@ TEST(RoundRules, NameTheRuleAndTheCell) {
         {{"1.......", "1......", "1.......", "1......", "1.......", "1......", "1.......",
           "1......", "1......."},
          2,
-         "round 3, row 8, cell 1: rows 8 to 10 must stay empty"},
-        {{"1.......", ".......", ".1......"}, 4, "round 5, row 2, cell 2: hangs loose"},
-        // Odd rows sit half a cell right: row 1 cell 7 hangs from row 0 cells 7 and 8 only.
+         "round 3, row 9, cell 1: too low - the bottom 3 rows must stay empty"},
+        {{"1.......", ".......", ".1......"}, 4, "round 5, row 3, cell 2: hangs loose"},
+        // Odd rows sit half a cell right: row 2 cell 7 hangs from row 1 cells 7 and 8 only.
         {{".......1", "......1"}, 0, ""},
-        {{"1.......", "......1"}, 0, "round 1, row 1, cell 7: hangs loose"},
+        {{"1.......", "......1"}, 0, "round 1, row 2, cell 7: hangs loose"},
         {{"11....11"}, 11, ""},
-        {{"11.1..11"}, 23, "round 24, row 0, cell 4: in the boss's way"},
+        {{"11.1..11"}, 23, "round 24, row 1, cell 4: in the boss's way"},
         {{"1111..11"}, 10, ""},  // not a boss round
         {{"11....11", "11...11", "11....11", "11...11", "11....11", "11...11", "11....11",
           "11...11"},
@@ -205,6 +205,10 @@ TEST(RoundRules, NameTheRuleAndTheCell) {
     EXPECT_TRUE(loose[RoundRowOffset(2) + 1]);
     EXPECT_TRUE(loose[RoundRowOffset(3) + 0]);
     EXPECT_EQ(std::count(loose.begin(), loose.end(), true), 2);
+    // The editor's screen holds 16 letters across, margins kept: every rule's label fits.
+    for (RoundRule rule : {RoundRule::kEmpty, RoundRule::kLowRows, RoundRule::kLoose,
+                           RoundRule::kBossWay, RoundRule::kBossCrowded})
+        EXPECT_LE(std::string(RoundRuleLabel(rule)).size(), 16u) << RoundRuleLabel(rule);
 }
 
 TEST(RoundFile, ShortSetsAndKeptText) {

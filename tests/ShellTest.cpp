@@ -128,6 +128,23 @@ TEST(Program, AShotThatWasNotWrittenFailsTheRun) {
     testing::internal::GetCapturedStderr();
 }
 
+// What a second start would fail to carry out while a game runs: nothing for a plain start,
+// everything asked for otherwise (the window's own lock is tried under Xvfb).
+TEST(Program, StartRequestsNameWhatAPlainStartDoesNotAsk) {
+    Program program;
+    EXPECT_EQ(StartRequests(program), "");
+    program.start = Program::Start::kEditor;
+    program.editFile = "mine.txt";
+    program.platform.saveDir = "/tmp/other";
+    program.platform.scale = 3;
+    EXPECT_EQ(StartRequests(program),
+              "the round editor on mine.txt, the save directory /tmp/other, a window at scale 3");
+    Program rounds;
+    rounds.roundsFile = "set.txt";
+    rounds.bot = Autoplayer::Mode::kPush;
+    EXPECT_EQ(StartRequests(rounds), "the round set set.txt, the autoplayer");
+}
+
 TEST(Program, AnEditorSetThatCannotBeOpenedFailsOrLeavesTheTitle) {
     const std::string dir = test::MakeTempDir();
     std::ofstream(dir + "/bad.txt") << "this is not a round set\n";

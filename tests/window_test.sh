@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A real window under a virtual X server: its title, a second start that brings the first to
-# the front and exits 0 while the first runs on, closing through the window manager's path,
-# and the CPU an idle game costs. Skipped (77) where no X server can be started.
+# the front and exits 0 while the first runs on (or exits 1 when it asked for more), a scale
+# too big for the screen, closing through the window manager's path, and the CPU an idle game
+# costs. Skipped (77) where no X server can be started.
 set -u
 game="$1"
 data="$2"
@@ -18,10 +19,22 @@ for _ in $(seq 50); do
 done
 xwininfo -root -tree | grep -q '"TarnGameFrame"' || { echo "FAIL: no window titled TarnGameFrame"; exit 1; }
 
-timeout 20 "$game" --data-dir "$data" --save-dir "$work/save" >"$work/second.log"
+# A plain second start (the same directories, from the environment) only brings the first
+# forward: that is all it asked, so it succeeds.
+TARN_DATA_DIR="$data" TARN_SAVE_DIR="$work/save" timeout 20 "$game" >"$work/second.log"
 rc=$?
 [ $rc -eq 0 ] || { echo "FAIL: second start exited $rc"; exit 1; }
 grep -q "already running" "$work/second.log" || { echo "FAIL: the second start said nothing"; exit 1; }
+# One that asks for more (the editor, a set, other directories) cannot have it: it says so.
+for request in "--edit $work/mine.txt:the round editor on $work/mine.txt" \
+    "--rounds $data/../../assets/rounds.txt:the round set" "--save-dir $work/other:the save directory"; do
+    TARN_DATA_DIR="$data" TARN_SAVE_DIR="$work/save" timeout 20 "$game" ${request%%:*} \
+        >"$work/refused.log" 2>&1
+    rc=$?
+    [ $rc -eq 1 ] || { echo "FAIL: ${request%%:*} while running exited $rc"; exit 1; }
+    grep -q "not carried out: ${request#*:}" "$work/refused.log" ||
+        { echo "FAIL: ${request%%:*} while running said: $(cat "$work/refused.log")"; exit 1; }
+done
 kill -0 $first 2>/dev/null || { echo "FAIL: the first game ended"; exit 1; }
 
 ticks() { awk '{print $14 + $15}' "/proc/$first/stat"; }
@@ -59,6 +72,16 @@ xdotool search --name TarnGameFrame key F11; sleep 0.5
 xdotool search --name TarnGameFrame key F11; sleep 0.5
 [ "$(window_size TarnGameFrame)" = 1024x1024 ] || { echo "FAIL: F11 gave $(window_size TarnGameFrame)"; exit 1; }
 kill -TERM $full; wait $full
+
+# A scale too big for the screen (1024 pixels tall) gives the largest that fits, with a warning.
+"$game" --scale 4 --data-dir "$data" --save-dir "$work/save" >"$work/scale.log" 2>&1 &
+big=$!
+wait_window TarnGameFrame || { echo "FAIL: no window at --scale 4"; exit 1; }
+sleep 0.5
+[ "$(window_size TarnGameFrame)" = 720x960 ] || { echo "FAIL: --scale 4 gave $(window_size TarnGameFrame)"; exit 1; }
+grep -q "warning: --scale 4 does not fit this screen; using 3" "$work/scale.log" ||
+    { echo "FAIL: no warning for --scale 4: $(cat "$work/scale.log")"; exit 1; }
+kill -TERM $big; wait $big
 
 # The demo is marked in the title; a key hands the game back (the bot stops on the title page).
 "$game" --bot --stats --data-dir "$data" --save-dir "$work/save" >"$work/demo.log" 2>/dev/null &

@@ -152,7 +152,7 @@ class SdlBackend : public Backend {
 
     bool CreateWindow(const wchar_t* title) override {
         if (!Lock().Claim()) return false;
-        const int scale = options_.scale > 0 ? options_.scale : DefaultScale();
+        const int scale = WindowScale();
         title_ = platform::WideToUtf8(title, 256);
         const std::string shown = platform::State().demoHandBack ? title_ + " DEMO" : title_;
         window_ = SDL_CreateWindow(shown.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
@@ -301,6 +301,17 @@ class SdlBackend : public Backend {
     InstanceLock& Lock() {
         if (!instance_) instance_ = std::make_unique<InstanceLock>();
         return *instance_;
+    }
+
+    // The scale asked for, unless the window would not fit the screen: then the largest that
+    // does, since a window taller than the screen hides the launcher.
+    int WindowScale() const {
+        const int fits = DefaultScale();
+        if (options_.scale <= 0) return fits;
+        if (options_.scale <= fits) return options_.scale;
+        std::fprintf(stderr, "tarngame: warning: --scale %d does not fit this screen; using %d\n",
+                     options_.scale, fits);
+        return fits;
     }
 
     int DefaultScale() const {

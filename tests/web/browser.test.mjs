@@ -239,6 +239,14 @@ test('the editor opens from the page, shares its round as a link, and leaves to 
   const link = await page.$eval('#link', (e) => e.value);
   const code = link.match(/#round=([A-Za-z0-9_-]+)$/)[1];
   assert.equal(code.length, 57);
+  // The title takes letters that are commands elsewhere (T would try the round); the page's
+  // help button shows the keys, and Escape over it still leaves.
+  await page.click('#tools button[data-code="KeyR"]');
+  for (const key of ['KeyT', 'KeyI', 'Enter']) await page.keyboard.press(key);
+  await new Promise((r) => setTimeout(r, 300));
+  assert.ok(await page.evaluate(() => document.body.classList.contains('editor')));
+  await page.click('#tools button[data-code="KeyH"]');
+  await new Promise((r) => setTimeout(r, 300));
   // Unsaved: Escape asks, a second leaves, and the page goes back to the game.
   await page.keyboard.press('Escape');
   await new Promise((r) => setTimeout(r, 300));
