@@ -2,13 +2,16 @@
 // answers hall.json with {"hall": true}; a static host publishes {"hall": false} and the page
 // stays as it was, without a failed request in the console.
 //
-// window.tarnHall.offer(replayText, name) is what the game calls when a game ends with a score:
-// the player may send it (the name becomes the replay's #name line). A replay the server could
-// not take (away, busy) is kept in IndexedDB and sent again on the next visit.
+// window.tarnHall.offer(replayText, name) is what the page calls when a game ends with a score
+// (replays.js, from Module.onReplay): the player may send it (the name becomes the replay's
+// #name line). A replay the server could not take (away, busy) is kept in IndexedDB and sent
+// again a minute later and on the next visit.
 (() => {
   'use strict';
   const NAME_RULE = /^[A-Z ]{0,5}$/;
+  const RETRY_MS = 60000;
   let panel = null;
+  let retrying = null;
 
   async function hallIsHere() {
     try {
@@ -19,9 +22,12 @@
     }
   }
 
+  // Where the game writes it: the last header line, just before the input.
   function withName(replay, name) {
     const lines = replay.split('\n').filter((line) => !line.startsWith('#name'));
-    if (name.trim() !== '') lines.splice(1, 0, '#name ' + name);
+    let end = lines.findIndex((line, i) => i > 0 && !line.startsWith('#'));
+    if (end < 0) end = Math.max(lines.length - 1, 1);
+    if (name.trim() !== '') lines.splice(end, 0, '#name ' + name);
     return lines.join('\n');
   }
 
@@ -29,7 +35,8 @@
   function pendingStore(mode, work) {
     return new Promise((resolve, reject) => {
       const open = indexedDB.open('tarnhall', 1);
-      open.onupgradeneeded = () => open.result.createObjectStore('pending', { autoIncrement: true });
+      open.onupgradeneeded = () =>
+        open.result.createObjectStore('pending', { autoIncrement: true });
       open.onerror = () => reject(open.error);
       open.onsuccess = () => {
         const tx = open.result.transaction('pending', mode);
@@ -56,20 +63,32 @@
     }
   }
 
+  async function retryPending() {
+    await sendPending();
+    const left = await pendingStore('readonly', (s) => s.count()).catch(() => 0);
+    retrying = left > 0 ? setTimeout(retryPending, RETRY_MS) : null;
+  }
+
   // ---- the API --------------------------------------------------------------------------
   // {final, text}: final is false when the replay should be kept and sent again later.
   async function post(replay) {
     let answer;
     try {
-      answer = await fetch('api/scores', { method: 'POST', body: replay,
-                                           headers: { 'Content-Type': 'text/plain' } });
+      answer = await fetch('api/scores', {
+        method: 'POST',
+        body: replay,
+        headers: { 'Content-Type': 'text/plain' },
+      });
     } catch (e) {
       return { final: false, text: 'The hall of fame is away; the game is kept to send later.' };
     }
     const body = await answer.json().catch(() => ({}));
     if (answer.status === 201 || answer.status === 200)
-      return { final: true, board: body.board,
-               text: `In the hall of fame: rank ${body.rank} on ${body.board}.` };
+      return {
+        final: true,
+        board: body.board,
+        text: `In the hall of fame: rank ${body.rank} on ${body.board}.`,
+      };
     if (answer.status === 422 || answer.status === 413)
       return { final: true, text: 'Refused: ' + (body.error || 'not a replay') };
     return { final: false, text: 'The hall of fame is busy; the game is kept to send later.' };
@@ -78,7 +97,10 @@
   async function send(replay, name) {
     const text = withName(replay, name);
     const answer = await post(text);
-    if (!answer.final) await keep(text);
+    if (!answer.final) {
+      await keep(text);
+      if (!retrying) retrying = setTimeout(retryPending, RETRY_MS);
+    }
     say(answer.text);
     showBoards(answer.board);
     return answer;
@@ -103,14 +125,27 @@
     const list = panel.querySelector('.hall-entries');
     const answer = await fetch('api/scores?board=' + encodeURIComponent(board) + '&limit=20');
     const body = await answer.json().catch(() => ({ entries: [] }));
-    list.replaceChildren(...(body.entries || []).map((entry) => element('tr', {},
-      element('td', { textContent: entry.rank }),
-      element('td', { textContent: entry.name }),
-      element('td', { textContent: entry.score }),
-      element('td', { textContent: 'round ' + entry.lastRound }),
-      element('td', { textContent: entry.date.slice(0, 10) }),
-      element('td', {}, element('a', { href: '?replay=' + encodeURIComponent('api/replays/' + entry.id),
-                                       textContent: 'watch' })))));
+    list.replaceChildren(
+      ...(body.entries || []).map((entry) =>
+        element(
+          'tr',
+          {},
+          element('td', { textContent: entry.rank }),
+          element('td', { textContent: entry.name }),
+          element('td', { textContent: entry.score }),
+          element('td', { textContent: 'round ' + entry.lastRound }),
+          element('td', { textContent: entry.date.slice(0, 10) }),
+          element(
+            'td',
+            {},
+            element('a', {
+              href: '?replay=' + encodeURIComponent('api/replays/' + entry.id),
+              textContent: 'watch',
+            }),
+          ),
+        ),
+      ),
+    );
   }
 
   // Lists the boards (today's daily first) and the entries of `board`, else of the one chosen.
@@ -120,19 +155,27 @@
     if (!answer || !answer.ok) return;
     const { boards } = await answer.json();
     const chosen = board || select.value;
-    select.replaceChildren(...boards.map((b) =>
-      element('option', { value: b.board, textContent: `${b.board} (${b.entries})` })));
+    select.replaceChildren(
+      ...boards.map((b) =>
+        element('option', { value: b.board, textContent: `${b.board} (${b.entries})` }),
+      ),
+    );
     if (chosen) select.value = chosen;
     await showEntries(select.value);
   }
 
-  // The game ended with a score: ask whether to send it, under which name.
-  function offer(replay, name) {
-    if (!panel) return;
+  // The game ended with a score: ask whether to send it, under which name (none: the player
+  // types one). A game that ends before the page knows whether there is a hall waits for that.
+  async function offer(replay, name) {
+    if (!(await here)) return;
     panel.hidden = false;
     const box = panel.querySelector('.hall-offer');
-    const input = element('input', { value: (name || '').toUpperCase().slice(0, 5), maxLength: 5,
-                                     size: 6, 'aria-label': 'Name for the hall of fame' });
+    const input = element('input', {
+      value: (name || '').toUpperCase().slice(0, 5),
+      maxLength: 5,
+      size: 6,
+      'aria-label': 'Name for the hall of fame',
+    });
     const button = element('button', { type: 'button', textContent: 'Send to the hall of fame' });
     button.onclick = async () => {
       const typed = input.value.toUpperCase();
@@ -153,28 +196,40 @@
       say(answer.text);
       showBoards(answer.board);
     };
-    panel = element('section', { id: 'hall', hidden: true },
+    panel = element(
+      'section',
+      { id: 'hall', hidden: true },
       element('h2', { textContent: 'Hall of fame' }),
       element('div', { className: 'hall-offer' }),
       element('p', { className: 'hall-message' }),
       select,
       element('table', {}, element('tbody', { className: 'hall-entries' })),
-      element('label', {}, 'Send a replay file from the desktop game: ', file));
-    const toggle = element('button', { type: 'button', id: 'hallButton', textContent: 'Hall of fame' });
+      element('label', {}, 'Send a replay file from the desktop game: ', file),
+    );
+    const toggle = element('button', {
+      type: 'button',
+      id: 'hallButton',
+      textContent: 'Hall of fame',
+    });
     toggle.onclick = () => {
       panel.hidden = !panel.hidden;
       if (!panel.hidden) showBoards();
     };
-    document.head.append(element('style', { textContent:
-      '#hall td { padding: 0 0.6em; } #hall a { color: #9cf; } #hall h2 { font-size: 1.1em; }' }));
+    document.head.append(
+      element('style', {
+        textContent:
+          '#hall td { padding: 0 0.6em; } #hall a { color: #9cf; } #hall h2 { font-size: 1.1em; }',
+      }),
+    );
     const bar = document.getElementById('bar') || document.body;
     bar.append(toggle);
     bar.after(panel);
   }
 
   window.tarnHall = { offer, send, available: false };
-  hallIsHere().then((here) => {
-    if (!here) return;
+  const here = hallIsHere();
+  here.then((found) => {
+    if (!found) return;
     window.tarnHall.available = true;
     build();
     sendPending();

@@ -2,14 +2,17 @@
 // browser's IndexedDB (never localStorage, which the browser loads whole at start) with the
 // rules of the desktop's replays/ folder, and shows the words the desktop puts in the title.
 (function () {
-  const BEST_PER_BOARD = 20, LAST_PLAYED = 20, DAILY_BOARDS = 30;
+  const BEST_PER_BOARD = 20,
+    LAST_PLAYED = 20,
+    DAILY_BOARDS = 30;
   let sequence = 0;
   let warned = false;
 
   function openDatabase() {
     return new Promise((resolve, reject) => {
       const request = indexedDB.open('tarngame-replays', 1);
-      request.onupgradeneeded = () => request.result.createObjectStore('replays', { keyPath: 'name' });
+      request.onupgradeneeded = () =>
+        request.result.createObjectStore('replays', { keyPath: 'name' });
       request.onsuccess = () => resolve(request.result);
       request.onerror = () => reject(request.error);
     });
@@ -43,7 +46,10 @@
       list.sort((a, b) => b.score - a.score || (a.name < b.name ? -1 : 1));
       for (const r of list.slice(0, BEST_PER_BOARD)) keep.add(r.name);
     }
-    const dailies = [...boards.keys()].filter((b) => b.startsWith('daily-')).sort().reverse();
+    const dailies = [...boards.keys()]
+      .filter((b) => b.startsWith('daily-'))
+      .sort()
+      .reverse();
     const old = new Set(dailies.slice(DAILY_BOARDS));
     return records.filter((r) => !keep.has(r.name) || old.has(r.board)).map((r) => r.name);
   }
@@ -61,7 +67,7 @@
   }
 
   async function list(existing) {
-    const db = existing || await openDatabase();
+    const db = existing || (await openDatabase());
     const read = db.transaction('replays', 'readonly');
     const request = read.objectStore('replays').getAll();
     await done(read);
@@ -74,6 +80,12 @@
       if (!warned) console.warn('tarngame: could not keep the replay: ' + e);
       warned = true;
     });
+    // A game with a score may go to the hall of fame (platform/web/hall.js, when the page's
+    // server has one), under the name typed for it; none typed, the hall asks for one.
+    if (score > 0 && window.tarnHall) {
+      const named = /^#name (.*)$/m.exec(text);
+      window.tarnHall.offer(text, named ? named[1] : '');
+    }
   };
   // For the page and its tests: every kept replay, { name, board, score, text }.
   Module.listReplays = () => list();
