@@ -297,8 +297,10 @@ test('a game played in the browser leaves a replay that verifies natively', asyn
   const errors = [];
   const { context, page } = await freshPage(errors);
   await runPage(page, base, 'input=../files/replay-push-games.input&frames=600&fast=1');
-  await page.waitForFunction('Module.listReplays().then((l) => (window.tarnKept = l).length > 0)',
-                             { polling: 100, timeout: 20000 });
+  await page.waitForFunction('Module.listReplays().then((l) => (window.tarnKept = l).length > 0)', {
+    polling: 100,
+    timeout: 20000,
+  });
   const kept = await page.evaluate(() => window.tarnKept);
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'tarn-web-replay-'));
   try {
@@ -322,21 +324,27 @@ test('a native replay watched in the page ends on the result it states', async (
   const { context, page } = await freshPage(errors);
   const text = fs.readFileSync(path.join(files, 'replay-insect.replay'), 'utf8');
   const result = text.match(/#result score=(\d+) rounds=\d+ last=\d+ frames=(\d+)/);
-  const { stats } = await runPage(page, base,
-      `replay=../files/replay-insect.replay&frames=${Number(result[2]) + 5}&fast=1&stats=1`);
+  const { stats } = await runPage(
+    page,
+    base,
+    `replay=../files/replay-insect.replay&frames=${Number(result[2]) + 5}&fast=1&stats=1`,
+  );
   assert.equal(JSON.parse(stats).score, Number(result[1]));
   assert.equal(await page.title(), 'TarnGameFrame REPLAY');
   await context.close();
   assert.deepEqual(errors, []);
 });
 
-test('#daily plays the day\'s game on the native field, its words beside the picture', async () => {
+test("#daily plays the day's game on the native field, its words beside the picture", async () => {
   const errors = [];
   const { context, page } = await freshPage(errors);
   const { stats } = await runPage(page, base, 'frames=3&fast=1&stats=1#daily=2026-12-06');
   const native = nativeRun(['--daily', '2026-12-06', '--frames', '3', '--stats']);
   assert.deepEqual(JSON.parse(stats).field, JSON.parse(native).field);
-  assert.equal(await page.$eval('#caption', (e) => e.textContent), 'TarnGameFrame DAILY 2026-12-06');
+  assert.equal(
+    await page.$eval('#caption', (e) => e.textContent),
+    'TarnGameFrame DAILY 2026-12-06',
+  );
   await context.close();
   assert.deepEqual(errors, []);
 });
