@@ -62,6 +62,7 @@ const char* UsageText() {
            "                       sets it on the options page (progress permitting), and\n"
            "                       where that page is missing it is set directly, for\n"
            "                       replays too\n"
+           "  --bot-seed N         the autoplayer's own choices: another seed, other games\n"
            "  --daily [YYYY-MM-DD] the daily game: a push game whose field, rows and\n"
            "                       launcher colours are the same for everyone that day (UTC;\n"
            "                       default today); its scores are kept per day\n"
@@ -124,6 +125,9 @@ bool ParseCommandLine(int argc, char** argv, CommandLine* out, std::string* erro
         } else if (arg == "--bot-start-round") {
             ok = hasValue && ParseLong(value, 1, 48, &n);
             out->startRound = static_cast<int>(n) - 1;
+        } else if (arg == "--bot-seed") {
+            ok = hasValue && ParseLong(value, 0, 0xFFFFFFFFL, &n);
+            out->botSeed = static_cast<uint32_t>(n);
         } else if (arg == "--verify") {
             ok = hasValue && !value.empty();
             out->verifyFile = value;
