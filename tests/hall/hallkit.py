@@ -215,14 +215,16 @@ class GameReplays:
             frame += 8
         return "\n".join(lines) + "\n"
 
-    def _play(self, seed, extra=(), frames=None):
-        """The replays of one headless run."""
+    def _play(self, seed, extra=(), frames=None, bot=False):
+        """The replays of one headless run: of the script of `seed`, or of the autoplayer with
+        that seed."""
         self._runs += 1
         save = self.workdir / f"save-{self._runs}"
         save.mkdir(parents=True)
         frames = frames or self.RUN_FRAMES
         script = self.workdir / f"run-{self._runs}.input"
         script.write_text(self.script(seed, frames))
+        players = ["--bot", "--bot-seed", str(seed)] if bot else ["--input", str(script)]
         args = [
             str(self.game),
             "--headless",
@@ -230,8 +232,7 @@ class GameReplays:
             str(save),
             "--frames",
             str(frames),
-            "--input",
-            str(script),
+            *players,
             *extra,
         ]
         subprocess.run(
@@ -257,7 +258,7 @@ class GameReplays:
                 found[with_name(replay, None)] = replay
             runs_file = folder / ".runs"
             runs = int(runs_file.read_text()) if runs_file.exists() else 0
-            while len(found) < count and runs < 50:
+            while len(found) < count and runs < max(50, count):
                 for replay in make_run(runs):
                     if result_of(replay)["score"] > 0 and with_name(replay, None) not in found:
                         found[with_name(replay, None)] = replay
@@ -271,6 +272,12 @@ class GameReplays:
         if board not in (None, "push"):
             return []
         return self._cached("push", count, lambda run: self._play(seed=run + 1))[:count]
+
+    def long_games(self, count):
+        """`count` different push games the autoplayer played, each of minutes (for the
+        benchmark: the tests need no game that long)."""
+        play = lambda run: self._play(run + 1, ["--bot-mode", "push"], frames=30000, bot=True)
+        return self._cached("bot-push", count, play)[:count]
 
     def daily(self, date):
         """A scored daily game of `date` (YYYY-MM-DD)."""

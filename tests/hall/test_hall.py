@@ -314,7 +314,7 @@ echo '{{"valid": false, "reason": "internal"}}'
 exit 2
 """
 SLOW = """#!/bin/sh
-sleep 1.5
+sleep 1
 exec "{game}" "$@"
 """
 
