@@ -17,7 +17,7 @@ const files = path.join(source, 'tests/files');
 // A push game that ends with a score, its name confirmed by the next fire, before frame 340.
 const script = 'hall-game.input';
 const runFrames = 340;
-let browser, closeBrowser, hall, hallBase, work;
+let browser, closeBrowser, hall, hallBase, work, played;
 
 function startHall(siteDir) {
   return new Promise((resolve, reject) => {
@@ -70,6 +70,7 @@ test('a game played in the page is sent to the hall, shows on its board and can 
     timeout: 20000,
   });
   const [kept] = await page.evaluate(() => window.tarnKept);
+  played = kept.text;
   const typed = /^#name (.*)$/m.exec(kept.text)[1];
   assert.equal(await page.$eval('#hall .hall-offer input', (e) => e.value), typed);
   const result = kept.text.match(/^#result score=(\d+) rounds=\d+ last=\d+ frames=(\d+)$/m);
@@ -118,6 +119,49 @@ test('a game played in the page is sent to the hall, shows on its board and can 
   assert.equal(await viewer.title(), 'TarnGameFrame REPLAY');
   await other.close();
   assert.deepEqual(otherErrors, []);
+});
+
+const pendingCount = (page) =>
+  page.evaluate(
+    () =>
+      new Promise((resolve) => {
+        const open = indexedDB.open('tarnhall', 1);
+        open.onsuccess = () => {
+          const count = open.result.transaction('pending').objectStore('pending').count();
+          count.onsuccess = () => resolve(count.result);
+        };
+        open.onerror = () => resolve(-1);
+      }),
+  );
+
+test('a game the hall cannot take now is kept and sent on the next visit', async () => {
+  assert.ok(played, 'the first test played a game');
+  const errors = [];
+  const context = await browser.createBrowserContext();
+  const page = await openPage(context, errors);
+  await page.goto(`${hallBase}/`);
+  await page.waitForFunction('window.tarnHall.available', { timeout: 30000 });
+  // The server away: its submissions fail as a dropped connection would.
+  await page.setRequestInterception(true);
+  const away = (request) =>
+    request.method() === 'POST' ? request.abort('connectionrefused') : request.continue();
+  page.on('request', away);
+  await page.evaluate((text) => window.tarnHall.send(text, 'BOB'), played);
+  assert.match(await messageOf(page), /away; the game is kept/);
+  assert.equal(await pendingCount(page), 1);
+  page.off('request', away);
+  await page.setRequestInterception(false);
+  await page.reload();
+  await page.waitForFunction('window.tarnHall.available', { timeout: 30000 });
+  const deadline = Date.now() + 20000;
+  while ((await pendingCount(page)) !== 0 && Date.now() < deadline)
+    await new Promise((resolve) => setTimeout(resolve, 100));
+  assert.equal(await pendingCount(page), 0);
+  assert.ok(
+    errors.every((e) => /api\/scores|ERR_CONNECTION_REFUSED/.test(e)),
+    errors.join('\n'),
+  );
+  await context.close();
 });
 
 test('on a static host the hall is hidden and nothing complains when a game ends', async () => {
