@@ -373,6 +373,8 @@ class FaultTests(HallCase):
     def test_a_verifier_that_fails_is_503_not_the_players_fault(self):
         hall = self.start(game=self.script("fail", FAIL))
         self.assertEqual(hall.submit(self.games(1)[0])[0], 503)
+        time.sleep(0.2)
+        self.assertTrue(any("the verifier" in l and "(exit 2)" in l for l in hall.log), hall.log)
 
     def test_verifiers_die_with_the_server(self):
         pidfile = self.work / "hang.pid"
