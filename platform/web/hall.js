@@ -183,7 +183,9 @@
       box.replaceChildren();
       await send(replay, typed);
     };
-    box.replaceChildren(element('span', { textContent: 'Your game: ' }), input, button);
+    const score = (/^#result score=(\d+)/m.exec(replay) || [])[1];
+    const words = score ? `Your game of ${score} points, under the name ` : 'Your game: ';
+    box.replaceChildren(element('span', { textContent: words }), input, button);
   }
 
   function build() {

@@ -73,6 +73,10 @@ test('a game played in the page is sent to the hall, shows on its board and can 
   played = kept.text;
   const typed = /^#name (.*)$/m.exec(kept.text)[1];
   assert.equal(await page.$eval('#hall .hall-offer input', (e) => e.value), typed);
+  assert.match(
+    await page.$eval('#hall .hall-offer', (e) => e.textContent),
+    new RegExp(`of ${kept.score} points`),
+  );
   const result = kept.text.match(/^#result score=(\d+) rounds=\d+ last=\d+ frames=(\d+)$/m);
   assert.equal(Number(result[1]), kept.score);
   assert.ok(kept.score > 0);
