@@ -62,6 +62,7 @@ const char* UsageText() {
            "                       sets it on the options page (progress permitting), and\n"
            "                       where that page is missing it is set directly, for\n"
            "                       replays too\n"
+           "  --bot-seed N         the autoplayer's own choices: another seed, other games\n"
            "  --daily [YYYY-MM-DD] the daily game: a push game whose field, rows and\n"
            "                       launcher colours are the same for everyone that day (UTC;\n"
            "                       default today); its scores are kept per day\n"
@@ -101,6 +102,7 @@ const ValueOption kValueOptions[] = {
     {"--watch", "a replay file"},
     {"--bot-mode", "rounds or push"},
     {"--bot-start-round", "1 to 48"},
+    {"--bot-seed", "a number"},
     {"--display", "a layout"},
     {"--tick-start", "a number"},
 };
@@ -157,6 +159,9 @@ bool TakeValue(const std::string& arg, const std::string& value, CommandLine* ou
     } else if (arg == "--bot-start-round") {
         ok = ParseLong(value, 1, 48, &n);
         out->startRound = static_cast<int>(n) - 1;
+    } else if (arg == "--bot-seed") {
+        ok = ParseLong(value, 0, 0xFFFFFFFFL, &n);
+        out->botSeed = static_cast<uint32_t>(n);
     } else if (arg == "--display") {
         ok = ParseLayout(value, &p.layout);
     } else if (arg == "--tick-start") {

@@ -1,6 +1,8 @@
 // The desktop program's options (the device program took none).
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/i_system.h"
@@ -9,16 +11,17 @@ struct CommandLine {
     PlatformOptions platform;
     bool stats = false;
     bool bot = false;
-    bool botPush = false;     // --bot-mode push
-    int startRound = -1;      // --bot-start-round N, as a round index
-    std::string roundsFile;   // --rounds: a player's round set
-    std::string editFile;     // --edit: the round editor on this set
-    std::string exportRound;  // --export-round FILE.txt:N
-    std::string importCode;   // --import-round CODE (with --edit)
-    std::string verifyFile;   // --verify FILE
-    std::string watchFile;    // --watch FILE
-    bool daily = false;       // --daily [YYYY-MM-DD]
-    std::string dailyDate;    // empty: today (UTC)
+    bool botPush = false;             // --bot-mode push
+    int startRound = -1;              // --bot-start-round N, as a round index
+    std::optional<uint32_t> botSeed;  // --bot-seed N: the autoplayer's own choices
+    std::string roundsFile;           // --rounds: a player's round set
+    std::string editFile;             // --edit: the round editor on this set
+    std::string exportRound;          // --export-round FILE.txt:N
+    std::string importCode;           // --import-round CODE (with --edit)
+    std::string verifyFile;           // --verify FILE
+    std::string watchFile;            // --watch FILE
+    bool daily = false;               // --daily [YYYY-MM-DD]
+    std::string dailyDate;            // empty: today (UTC)
     bool showHelp = false;
     bool showVersion = false;
 };

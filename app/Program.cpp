@@ -167,7 +167,7 @@ ProgramResult RunProgram(const Program& program, const char* argv0) {
 
     std::optional<Autoplayer> bot;
     if (program.bot) {
-        bot.emplace(*program.bot, program.startRound);
+        bot.emplace(*program.bot, program.startRound, program.botSeed);
         I_SetFrameInputSource([&bot](long frame, std::vector<InputEvent>* events) {
             if (g_game) bot->EventsFor(*g_game, frame, events);
         });

@@ -37,8 +37,9 @@ struct Program {
     int startRound = -1;     // for testing: new games start at this round index
     bool stats = false;      // the result carries the --stats line
     std::optional<Autoplayer::Mode> bot;
-    FrameInputSource input;            // tests: a frame's events, beside any script
-    FrameObserver observer = nullptr;  // tests: after every frame
+    uint32_t botSeed = Autoplayer::kDefaultSeed;  // the autoplayer's own generator
+    FrameInputSource input;                       // tests: a frame's events, beside any script
+    FrameObserver observer = nullptr;             // tests: after every frame
     // Told what starts once that is settled, before the shell runs (the page shows it).
     std::function<void(Start)> started;
     // Whatever is added here that a start can ask for belongs in StartRequests as well.

@@ -59,6 +59,7 @@ Program ProgramOf(const CommandLine& options) {
     program.importCode = options.importCode;
     program.startRound = options.startRound;
     program.stats = options.stats;
+    if (options.botSeed) program.botSeed = *options.botSeed;
     if (options.bot)
         program.bot = options.botPush ? Autoplayer::Mode::kPush : Autoplayer::Mode::kRounds;
     return program;

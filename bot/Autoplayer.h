@@ -20,7 +20,8 @@ class Autoplayer {
 
     // startRound: the round index new games should start at, set on the options page as a
     // person would (-1: whatever the game has).
-    explicit Autoplayer(Mode mode, int startRound = -1, uint32_t seed = 20261206);
+    static constexpr uint32_t kDefaultSeed = 20261206;
+    explicit Autoplayer(Mode mode, int startRound = -1, uint32_t seed = kDefaultSeed);
 
     // The key events of the coming frame, chosen from the game as it was last drawn.
     void EventsFor(const Game& game, long frame, std::vector<InputEvent>* out);

@@ -98,6 +98,20 @@ bool ParseVerdict(const std::string& output, json* verdict) {
     return verdict->is_object() && (*verdict)["valid"].is_boolean();
 }
 
+// The operator's clue: a verifier that never answers makes every submission 503.
+void LogVerifierFailure(const VerifierRun& run, const VerifierSettings& settings) {
+    const char* what = run.outcome == VerifierRun::Outcome::CouldNotStart ? "could not start"
+                       : run.outcome == VerifierRun::Outcome::Crashed     ? "died"
+                                                                          : "gave no verdict";
+    std::string code = run.outcome == VerifierRun::Outcome::Exited
+                           ? " (exit " + std::to_string(run.exitCode) + ")"
+                           : "";
+    fprintf(stderr, "tarnhall: the verifier %s %s%s%s\n", settings.game.c_str(), what, code.c_str(),
+            settings.memoryLimit && run.output.empty()
+                ? "; a sanitizer build of the game needs --no-memory-limit"
+                : "");
+}
+
 // A daily counts for its own day, the day before or the day after (players' clocks and time
 // zones differ).
 bool DailyInWindow(const std::string& date) {
@@ -277,8 +291,10 @@ void HallServer::VerifyAndStore(const std::string& body, const std::string& dige
         return Refuse(response, 422, reason);
     }
     if (!parsed || run.exitCode != 0 || !verdict["valid"].get<bool>() ||
-        !verdict["score"].is_number_integer() || !verdict["board"].is_string())
+        !verdict["score"].is_number_integer() || !verdict["board"].is_string()) {
+        LogVerifierFailure(run, verifier_);
         return Refuse(response, 503, "the verifier failed", kBusyRetrySeconds);
+    }
 
     NewHallEntry entry;
     entry.digest = digest;

@@ -77,6 +77,19 @@ TEST(BotRun, StartRoundForTestingAppliesToReplaysToo) {
     EXPECT_NE(test::RunGame("--headless --bot-mode sideways").exitCode, 0);
 }
 
+// The seed is the bot's only source of variety: the hall's benchmark asks it for many games.
+TEST(BotRun, AnotherSeedPlaysAnotherGameAndTheDefaultSeedIsTheOldOne) {
+    const std::string run = "--headless --bot --bot-mode push --frames 600 --stats" + Dirs();
+    const auto plain = test::RunGame(run);
+    const auto seeded = test::RunGame(run + " --bot-seed 20261206");
+    const auto other = test::RunGame(run + " --bot-seed 7");
+    ASSERT_EQ(other.exitCode, 0) << other.err;
+    EXPECT_EQ(WithoutTimings(plain.out), WithoutTimings(seeded.out));
+    EXPECT_NE(WithoutTimings(plain.out), WithoutTimings(other.out));
+    EXPECT_NE(test::RunGame("--headless --bot-seed -1").exitCode, 0);
+    EXPECT_NE(test::RunGame("--headless --bot-seed 4294967296").exitCode, 0);
+}
+
 // Regenerate with tools/regen-bot-golden.sh when the game's rules change on purpose.
 void ExpectGoldenReplay(const std::string& name, int frames) {
     const std::string files = TARN_TEST_FILES;

@@ -2,13 +2,16 @@
 // answers hall.json with {"hall": true}; a static host publishes {"hall": false} and the page
 // stays as it was, without a failed request in the console.
 //
-// window.tarnHall.offer(replayText, name) is what the game calls when a game ends with a score:
-// the player may send it (the name becomes the replay's #name line). A replay the server could
-// not take (away, busy) is kept in IndexedDB and sent again on the next visit.
+// window.tarnHall.offer(replayText, name) is what the page calls when a game ends with a score
+// (replays.js, from Module.onReplay): the player may send it (the name becomes the replay's
+// #name line). A replay the server could not take (away, busy) is kept in IndexedDB and sent
+// again a minute later and on the next visit.
 (() => {
   'use strict';
   const NAME_RULE = /^[A-Z ]{0,5}$/;
+  const RETRY_MS = 60000;
   let panel = null;
+  let retrying = null;
 
   async function hallIsHere() {
     try {
@@ -19,9 +22,12 @@
     }
   }
 
+  // Where the game writes it: the last header line, just before the input.
   function withName(replay, name) {
     const lines = replay.split('\n').filter((line) => !line.startsWith('#name'));
-    if (name.trim() !== '') lines.splice(1, 0, '#name ' + name);
+    let end = lines.findIndex((line, i) => i > 0 && !line.startsWith('#'));
+    if (end < 0) end = Math.max(lines.length - 1, 1);
+    if (name.trim() !== '') lines.splice(end, 0, '#name ' + name);
     return lines.join('\n');
   }
 
@@ -57,6 +63,12 @@
     }
   }
 
+  async function retryPending() {
+    await sendPending();
+    const left = await pendingStore('readonly', (s) => s.count()).catch(() => 0);
+    retrying = left > 0 ? setTimeout(retryPending, RETRY_MS) : null;
+  }
+
   // ---- the API --------------------------------------------------------------------------
   // {final, text}: final is false when the replay should be kept and sent again later.
   async function post(replay) {
@@ -85,7 +97,10 @@
   async function send(replay, name) {
     const text = withName(replay, name);
     const answer = await post(text);
-    if (!answer.final) await keep(text);
+    if (!answer.final) {
+      await keep(text);
+      if (!retrying) retrying = setTimeout(retryPending, RETRY_MS);
+    }
     say(answer.text);
     showBoards(answer.board);
     return answer;
@@ -149,9 +164,10 @@
     await showEntries(select.value);
   }
 
-  // The game ended with a score: ask whether to send it, under which name.
-  function offer(replay, name) {
-    if (!panel) return;
+  // The game ended with a score: ask whether to send it, under which name (none: the player
+  // types one). A game that ends before the page knows whether there is a hall waits for that.
+  async function offer(replay, name) {
+    if (!(await here)) return;
     panel.hidden = false;
     const box = panel.querySelector('.hall-offer');
     const input = element('input', {
@@ -167,7 +183,9 @@
       box.replaceChildren();
       await send(replay, typed);
     };
-    box.replaceChildren(element('span', { textContent: 'Your game: ' }), input, button);
+    const score = (/^#result score=(\d+)/m.exec(replay) || [])[1];
+    const words = score ? `Your game of ${score} points, under the name ` : 'Your game: ';
+    box.replaceChildren(element('span', { textContent: words }), input, button);
   }
 
   function build() {
@@ -211,8 +229,9 @@
   }
 
   window.tarnHall = { offer, send, available: false };
-  hallIsHere().then((here) => {
-    if (!here) return;
+  const here = hallIsHere();
+  here.then((found) => {
+    if (!found) return;
     window.tarnHall.available = true;
     build();
     sendPending();

@@ -80,6 +80,12 @@
       if (!warned) console.warn('tarngame: could not keep the replay: ' + e);
       warned = true;
     });
+    // A game with a score may go to the hall of fame (platform/web/hall.js, when the page's
+    // server has one), under the name typed for it; none typed, the hall asks for one.
+    if (score > 0 && window.tarnHall) {
+      const named = /^#name (.*)$/m.exec(text);
+      window.tarnHall.offer(text, named ? named[1] : '');
+    }
   };
   // For the page and its tests: every kept replay, { name, board, score, text }.
   Module.listReplays = () => list();

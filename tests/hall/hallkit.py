@@ -1,11 +1,6 @@
 """What the hall-of-fame tests share: a tarnhall started on a free port of 127.0.0.1, a small
-HTTP client, a throwaway PostgreSQL cluster, and the replays to submit.
-
-Replays come from one of two sources. While the game cannot verify (`tarngame --help` does not
-list --verify) they are made here and checked by a stand-in verifier that keeps the verifier's
-contract: its truth is a sum over the input lines, so a raised score or a cut input is refused
-like the game would refuse it. Once the game can verify, the replays are games the game itself
-played (the bot, headless) and the verifier is the game."""
+HTTP client, a throwaway PostgreSQL cluster, and the replays to submit: games the game played
+itself, verified by the game."""
 import glob
 import http.client
 import json
@@ -16,7 +11,6 @@ import re
 import shutil
 import signal
 import subprocess
-import sys
 import tempfile
 import threading
 import time
@@ -186,106 +180,17 @@ def input_cut(replay):
     return "\n".join(l for i, l in enumerate(lines) if i not in drop)
 
 
-def game_supports_verify(game):
-    try:
-        help_text = subprocess.run([game, "--help"], capture_output=True, text=True, timeout=20)
-    except (OSError, subprocess.TimeoutExpired):
-        return False
-    return "--verify" in help_text.stdout + help_text.stderr
-
-
-STAND_IN_VERIFIER = r"""#!/usr/bin/env python3
-# A stand-in for `tarngame --verify FILE` with its contract: one JSON line; exit 0 valid,
-# 1 invalid. Its "replay" of the game: score = 10 per launch plus each launch's frame mod 7,
-# a round cleared every 4 launches, the game lasts 20 frames past its last input.
-import json, re, sys
-def verdict(valid, reason=None, **fields):
-    out = dict(valid=valid, **fields)
-    if reason: out["reason"] = reason
-    print(json.dumps(out)); sys.exit(0 if valid else 1)
-text = open(sys.argv[2], "rb").read().decode("ascii", "replace")
-lines = text.split("\n")
-if not lines[0].startswith("#tarngame-replay 1"): verdict(False, "not a tarngame replay")
-head = {m.group(1): m.group(2) for m in (re.match(r"#(\w+) ?(.*)", l) for l in lines) if m}
-rules = int(head.get("rules", "0") or 0)
-fields = dict(mode=head.get("mode", ""), board=head.get("board", ""), name=head.get("name", ""),
-              rulesVersion=rules, score=0, roundsCleared=0, lastRound=0, frames=0)
-if rules != 1: verdict(False, f"rules version {rules} is not played here", **fields)
-claimed = re.search(r"^#result score=(\d+) rounds=(\d+) last=(\d+) frames=(\d+)", text, re.M)
-if not claimed: verdict(False, "the file is cut", **fields)
-launches = [int(l.split()[0]) for l in lines if re.match(r"\d+ keydown 193$", l)]
-frames = [int(l.split()[0]) for l in lines if re.match(r"\d+ ", l)]
-score = sum(10 + f % 7 for f in launches)
-rounds = len(launches) // 4
-start = int(head.get("start", "1"))
-fields.update(score=score, roundsCleared=rounds, lastRound=start + rounds,
-              frames=(max(frames) + 20) if frames else 20)
-truth = (score, rounds, start + rounds, fields["frames"])
-if tuple(map(int, claimed.groups())) != truth:
-    verdict(False, "the input does not reach the result it claims", **fields)
-verdict(True, **fields)
-"""
-
-
-class StandInReplays:
-    """Replays made here, checked by the stand-in verifier."""
-
-    real = False
-
-    def __init__(self, workdir):
-        self.game = pathlib.Path(workdir) / "stand-in-verify"
-        self.game.write_text(STAND_IN_VERIFIER)
-        self.game.chmod(0o755)
-        self._draws = 0
-
-    def make(self, launches, board="push", name="ANN", start=1, mode=None, date=None, rules=1):
-        """A replay whose true score grows with `launches`; each call is a different game."""
-        self._draws += 1
-        mode = mode or (
-            "daily"
-            if board.startswith("daily-")
-            else "rounds"
-            if board.startswith("rounds")
-            else "push"
-        )
-        head = [
-            "#tarngame-replay 1",
-            f"#rules {rules}",
-            f"#mode {mode}",
-            f"#board {board}",
-            f"#draws {self._draws}",
-            f"#start {start}",
-            "#progress 1",
-        ]
-        if date:
-            head.append(f"#date {date}")
-        if name is not None:
-            head.append(f"#name {name}")
-        body, frame = [], 3
-        for _ in range(launches):
-            body += [f"{frame} keydown 193", f"{frame + 2} keyup 193"]
-            frame += 11
-        score = sum(10 + (3 + 11 * i) % 7 for i in range(launches))
-        rounds = launches // 4
-        frames = (3 + 11 * (launches - 1) + 2 + 20) if launches else 20
-        result = f"#result score={score} rounds={rounds} last={start + rounds} frames={frames}"
-        return "\n".join(head + body + [result]) + "\n"
-
-    def games(self, count, board="push"):
-        """`count` different valid games with different scores (`board` None: push)."""
-        board = board or "push"
-        return [self.make(4 + i, board=board, name="P" + chr(65 + i % 26)) for i in range(count)]
-
-
 class GameReplays:
-    """Games the game played itself: the bot, headless, from a fresh save folder, each game's
-    replay left in the save folder's replays/, verified by the game. A run from a fresh save
-    plays the same games every time, so different games come from different start rounds; and
-    the game keeps only so many replays a board, so each run is short. What the runs made is
-    kept in `cache` (beside the game binary's build) while the binary is unchanged."""
+    """Games the game played itself, headless, from a fresh save folder, each game's replay left
+    in the save folder's replays/, verified by the game. One run plays game after game from a
+    scripted input (aim a little left or right at random, fire, again; a lost game's name is
+    confirmed by the next fire and the next game starts), and each later game of a run starts at
+    another place of the game's random sequence, so every game differs. Runs differ by the seed
+    of their script. What the runs made is kept in `cache` (beside the game binary's build)
+    while the binary is unchanged; everything is deterministic, so a cache is only a saving."""
 
     real = True
-    RUN_FRAMES = 30000
+    RUN_FRAMES = 6000  # about 15 games, fewer than the 20 a save folder keeps of a board
 
     def __init__(self, workdir, game, cache=None):
         self.game = pathlib.Path(game).resolve()
@@ -294,87 +199,91 @@ class GameReplays:
         self.cache = pathlib.Path(cache or self.game.parent / "hall-replays") / str(stamp)
         self._runs = 0
 
-    def _play(self, mode, start_round):
+    @staticmethod
+    def script(seed, frames):
+        """Input for a run: push mode from the title, then aim and fire until `frames`."""
+        rng = random.Random(seed)
+        lines, frame = ["0 keydown 40", "1 keyup 40"], 4
+        while frame < frames:
+            hold = rng.randint(0, 10)
+            if hold:
+                key = rng.choice((37, 39))
+                lines += [f"{frame} keydown {key}", f"{frame + hold} keyup {key}"]
+                frame += hold + 1
+            lines += [f"{frame} keydown 193", f"{frame + 1} keyup 193"]
+            frame += 8
+        return "\n".join(lines) + "\n"
+
+    def _play(self, seed, extra=(), frames=None, bot=False):
+        """The replays of one headless run: of the script of `seed`, or of the autoplayer with
+        that seed."""
         self._runs += 1
         save = self.workdir / f"save-{self._runs}"
         save.mkdir(parents=True)
+        frames = frames or self.RUN_FRAMES
+        script = self.workdir / f"run-{self._runs}.input"
+        script.write_text(self.script(seed, frames))
+        players = ["--bot", "--bot-seed", str(seed)] if bot else ["--input", str(script)]
         args = [
             str(self.game),
             "--headless",
-            "--bot",
             "--save-dir",
             str(save),
             "--frames",
-            str(self.RUN_FRAMES),
-            "--bot-mode",
-            mode,
+            str(frames),
+            *players,
+            *extra,
         ]
-        if mode == "rounds":
-            args += ["--bot-start-round", str(start_round)]
         subprocess.run(
             args, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300
         )
         replays = [p.read_text() for p in sorted((save / "replays").glob("*")) if p.is_file()]
         shutil.rmtree(save, ignore_errors=True)
+        script.unlink()
         return replays
 
-    def _runs_wanted(self):
-        yield "push", 1
-        for start in range(1, 49, 3):
-            yield "rounds", start
-
-    def _all(self, count):
-        """At least `count` different games with a score when the runs make that many."""
+    def _cached(self, kind, count, make_run):
+        """At least `count` different scored games of `kind`, from runs `make_run(i)` for
+        i = 0, 1, ... as far as needed; suites running at once share the work."""
         import fcntl
 
-        self.cache.mkdir(parents=True, exist_ok=True)
-        with open(self.cache / ".lock", "w") as lock:  # suites running at once share the work
+        folder = self.cache / kind
+        folder.mkdir(parents=True, exist_ok=True)
+        with open(folder / ".lock", "w") as lock:
             fcntl.flock(lock, fcntl.LOCK_EX)
             found = {}
-            for path in sorted(self.cache.glob("*.replay")):
+            for path in sorted(folder.glob("*.replay")):
                 replay = path.read_text()
                 found[with_name(replay, None)] = replay
-            done = (
-                (self.cache / ".runs").read_text().split()
-                if (self.cache / ".runs").exists()
-                else []
-            )
-            for mode, start in self._runs_wanted():
-                if len(found) >= count:
-                    break
-                if f"{mode}-{start}" in done:
-                    continue
-                for replay in self._play(mode, start):
+            runs_file = folder / ".runs"
+            runs = int(runs_file.read_text()) if runs_file.exists() else 0
+            while len(found) < count and runs < max(50, count):
+                for replay in make_run(runs):
                     if result_of(replay)["score"] > 0 and with_name(replay, None) not in found:
                         found[with_name(replay, None)] = replay
-                        (self.cache / f"{len(found):04d}.replay").write_text(replay)
-                done.append(f"{mode}-{start}")
-                (self.cache / ".runs").write_text(" ".join(done))
+                        (folder / f"{len(found):04d}.replay").write_text(replay)
+                runs += 1
+                runs_file.write_text(str(runs))
         return list(found.values())
 
     def games(self, count, board="push"):
-        """Up to `count` different games on `board` (any board when None)."""
-        games = [
-            g
-            for g in self._all(count if board is None else 4 * count)
-            if board is None or board_of(g) == board
-        ]
-        return games[:count]
+        """`count` different push games with a score (every board here is push)."""
+        if board not in (None, "push"):
+            return []
+        return self._cached("push", count, lambda run: self._play(seed=run + 1))[:count]
+
+    def long_games(self, count):
+        """`count` different push games the autoplayer played, each of minutes (for the
+        benchmark: the tests need no game that long)."""
+        play = lambda run: self._play(run + 1, ["--bot-mode", "push"], frames=30000, bot=True)
+        return self._cached("bot-push", count, play)[:count]
+
+    def daily(self, date):
+        """A scored daily game of `date` (YYYY-MM-DD)."""
+        play = lambda run: self._play(seed=run + 1, extra=["--daily", date], frames=3000)
+        return self._cached("daily-" + date, 1, play)[0]
 
 
 def replay_source(workdir, game):
     pathlib.Path(workdir).mkdir(parents=True, exist_ok=True)
-    if game and game_supports_verify(game):
-        return GameReplays(workdir, game)
-    return StandInReplays(workdir)
-
-
-if __name__ == "__main__":
-    # For the browser suite: `hallkit.py stand-in DIR` writes the stand-in verifier and one
-    # replay it accepts into DIR.
-    if len(sys.argv) == 3 and sys.argv[1] == "stand-in":
-        source = StandInReplays(sys.argv[2])
-        (pathlib.Path(sys.argv[2]) / "game.replay").write_text(source.make(7, name=None))
-        print(source.game)
-    else:
-        sys.exit("usage: hallkit.py stand-in DIR")
+    return GameReplays(workdir, game)
