@@ -102,6 +102,10 @@ void Game::ResetCarriedState() {
     shakeOffset = 1;
     shownState = kStatePlay;
     shownFrames = 0;
+    // Keys still down from the pages before the game are not waited for on its result
+    // pages: its replay never saw them go down.
+    heldKeyCount = 0;
+    awaitingRelease = false;
     if (rival) rival->Reset();
     if (bigFish) bigFish->Reset();
     if (hiScorePage) hiScorePage->loaded = false;

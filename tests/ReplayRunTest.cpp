@@ -18,9 +18,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Presses fire every 8 (or `every`) frames from `from` on: games are played, lost, their names
-// confirmed and retried, over and over.
-std::string MashFire(const std::vector<std::string>& prefix, int from, int to, int every = 8) {
+// Presses fire every 12 (or `every`) frames from `from` on: games are played, lost, their names
+// confirmed and retried, over and over. The result pages take a confirm only 10 quiet frames
+// after the last one, so a faster beat would never leave them.
+std::string PressFire(const std::vector<std::string>& prefix, int from, int to, int every = 12) {
     std::string script;
     for (const std::string& line : prefix)
         script += line + "\n";
@@ -104,18 +105,20 @@ void ExpectAllVerify(const std::vector<std::string>& replays, const std::string&
 
 // A push game, then (by the game-over page, the title and the options page) rounds games at
 // the insect's round: the first a new game, the next ones retries that meet the same boss.
+// The push game ends at frame 100 and its table is confirmed at 124; the game-over page
+// takes keys from 144.
 std::string PushThenInsect() {
     std::vector<std::string> navigation = {
-        "120 keydown 40", "121 keyup 40",   "122 keydown 40", "123 keyup 40",    "124 keydown 193",
-        "125 keyup 193",  "126 keydown 40", "127 keyup 40",   "128 keydown 193", "129 keyup 193"};
+        "144 keydown 40", "145 keyup 40",   "146 keydown 40", "147 keyup 40",    "148 keydown 193",
+        "149 keyup 193",  "150 keydown 40", "151 keyup 40",   "152 keydown 193", "153 keyup 193"};
     // The options page's part of kInsectStart, from its fourth line on, shifted to follow.
     for (size_t i = 3; i < kInsectStart.size(); ++i) {
         const std::string& line = kInsectStart[i];
         const size_t space = line.find(' ');
-        navigation.push_back(std::to_string(std::stoi(line.substr(0, space)) + 127) +
+        navigation.push_back(std::to_string(std::stoi(line.substr(0, space)) + 151) +
                              line.substr(space));
     }
-    return MashFire({"0 keydown 40", "1 keyup 40"}, 4, 93) + MashFire(navigation, 158, 1500, 6);
+    return PressFire({"0 keydown 40", "1 keyup 40"}, 4, 125) + PressFire(navigation, 180, 1500);
 }
 
 TEST(ReplayRun, EveryGameOfARunVerifiesOnItsOwn) {
@@ -131,7 +134,7 @@ TEST(ReplayRun, EveryGameOfARunVerifiesOnItsOwn) {
     // Push games one after another.
     const std::string more = OpenSaveDir();
     const std::vector<std::string> pushReplays =
-        Play(MashFire({"0 keydown 40", "1 keyup 40"}, 4, 1500), more);
+        Play(PressFire({"0 keydown 40", "1 keyup 40"}, 4, 1500), more);
     ASSERT_GE(pushReplays.size(), 2u);
     ExpectAllVerify(pushReplays, "push");
 }
@@ -139,7 +142,7 @@ TEST(ReplayRun, EveryGameOfARunVerifiesOnItsOwn) {
 TEST(ReplayRun, CustomSetAndDailyGamesVerify) {
     const std::string set = test::MakeTempDir();
     const std::vector<std::string> setReplays =
-        Play(MashFire({}, 2, 1500), set,
+        Play(PressFire({}, 2, 1500), set,
              "--rounds " + std::string(TARN_SOURCE_DIR) + "/assets/rounds.txt");
     ASSERT_GE(setReplays.size(), 1u);
     EXPECT_NE(ReadText(setReplays[0]).find("\n#round "), std::string::npos);
@@ -147,7 +150,7 @@ TEST(ReplayRun, CustomSetAndDailyGamesVerify) {
 
     const std::string daily = test::MakeTempDir();
     const std::vector<std::string> dailyReplays =
-        Play(MashFire({}, 2, 1500), daily, "--daily 2026-12-06");
+        Play(PressFire({}, 2, 1500), daily, "--daily 2026-12-06");
     ASSERT_GE(dailyReplays.size(), 2u);
     ExpectAllVerify(dailyReplays, "daily-2026-12-06");
     // The daily's scores have a table of their own.
@@ -175,7 +178,7 @@ void ExpectRefused(const std::string& dir, const std::string& text, const std::s
 
 TEST(ReplayRun, EditedAndDamagedReplaysAreRefusedWithTheirReason) {
     const std::string dir = OpenSaveDir();
-    std::vector<std::string> replays = Play(MashFire(kInsectStart, 31, 1500), dir);
+    std::vector<std::string> replays = Play(PressFire(kInsectStart, 31, 1500), dir);
     // The game that scored, so a removed shot changes its result.
     replays.erase(std::remove_if(replays.begin(), replays.end(),
                                  [](const std::string& p) { return ScoreInName(p) == "0"; }),
@@ -245,7 +248,7 @@ TEST(ReplayRun, DailyFieldsDependOnTheDateAlone) {
 TEST(ReplayRun, AReplayThatCannotBeWrittenWarnsOnceAndPlayGoesOn) {
     const std::string dir = test::MakeTempDir();
     WriteText(dir, "replays", "a file where the folder should be");
-    const std::string input = WriteText(dir, "script.input", MashFire({}, 2, 1500));
+    const std::string input = WriteText(dir, "script.input", PressFire({}, 2, 1500));
     const test::RunResult run =
         test::RunGame("--headless --frames 1500 --stats --data-dir " + test::BuildDataDir() +
                       " --save-dir " + dir + " --input " + input);
@@ -254,12 +257,32 @@ TEST(ReplayRun, AReplayThatCannotBeWrittenWarnsOnceAndPlayGoesOn) {
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
 }
 
+// The insect's round from the options page, whose keys are never let go; fire every 8 frames
+// until and past the loss, where the table takes none of it as a decision; then "MAX" typed
+// and Enter. tests/files/replay-insect.replay was recorded from this script.
+std::string InsectGameThenMax() {
+    return PressFire(kInsectStart, 31, 240, 8) +
+           "250 keydown 77\n251 keyup 77\n253 keydown 65\n254 keyup 65\n256 keydown 88\n"
+           "257 keyup 88\n262 keydown 13\n263 keyup 13\n";
+}
+
+// Keys held before the game do not hold up its name entry, and the replay ends on Enter.
+TEST(ReplayRun, ANameTypedAfterMashingIsKeptAndTheReplayVerifies) {
+    const std::vector<std::string> replays = Play(InsectGameThenMax(), OpenSaveDir());
+    ASSERT_EQ(replays.size(), 1u);
+    const std::string text = ReadText(replays[0]);
+    EXPECT_NE(text.find("\n#name MAX\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\n241 keydown 13\n#result "), std::string::npos) << text;
+    ExpectAllVerify(replays, "rounds-from-12");
+}
+
 // A replay kept from an earlier build: when an intended change to the rules makes it fail,
 // raise kRulesVersion and record it anew (tests/files/replay-insect.replay).
 TEST(ReplayRun, AKeptReplayStillVerifies) {
     const test::RunResult run = Verify(std::string(TARN_TEST_FILES) + "/replay-insect.replay");
     EXPECT_EQ(run.exitCode, 0) << run.out;
     EXPECT_EQ(test::StatsField(run.out, "score"), "170") << run.out;
+    EXPECT_NE(run.out.find("\"name\":\"MAX\""), std::string::npos) << run.out;
 }
 
 TEST(ReplayRun, HelpNamesTheReplayOptions) {
