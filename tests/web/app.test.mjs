@@ -19,7 +19,19 @@ const scratch = [];
 before(async () => {
   ({ browser, close: closeBrowser } = await launchBrowser());
 });
+// Servers a failed test did not stop, so the run ends with its report instead of waiting.
+const servers = [];
+async function serve(...args) {
+  const served = await startServer(...args);
+  servers.push(served.server);
+  return served;
+}
 after(async () => {
+  for (const server of servers) {
+    if (!server.listening) continue;
+    server.closeAllConnections();
+    server.close();
+  }
   await closeBrowser();
   for (const dir of scratch) fs.rmSync(dir, { recursive: true, force: true });
 });
@@ -77,7 +89,7 @@ test('the manifest and icons are valid, and the worker takes control after the f
   assert.ok(manifest.icons.some((i) => i.purpose === 'maskable'));
   assert.deepEqual(manifest.icons.map((i) => i.sizes).sort(), ['192x192', '512x512', '512x512']);
 
-  const { server, base, stop } = await startServer(site, files);
+  const { server, base, stop } = await serve(site, files);
   const errors = [];
   const { context, page } = await freshPage(errors);
   await firstVisit(page, base);
@@ -117,7 +129,7 @@ test('the manifest and icons are valid, and the worker takes control after the f
 });
 
 test('offline after one visit: the title page as the native build draws it, a game, a save', async () => {
-  const { base, stop } = await startServer(site, files);
+  const { base, stop } = await serve(site, files);
   const errors = [];
   const { context, page } = await freshPage(errors);
   await firstVisit(page, base);
@@ -181,7 +193,7 @@ test('offline after one visit: the title page as the native build draws it, a ga
 test('a new version is offered on the title page, not in play, and replaces the old cache', async () => {
   const dir = siteCopy();
   const log = [];
-  const { base, stop } = await startServer(dir, files, log);
+  const { base, stop } = await serve(dir, files, log);
   const errors = [];
   const { context, page } = await freshPage(errors);
   await firstVisit(page, base);
@@ -240,7 +252,7 @@ test('a new version is offered on the title page, not in play, and replaces the 
 
 test('the loading bar moves on a slow phone connection; a missing package offers a retry', async (t) => {
   const dir = siteCopy();
-  const { base, stop } = await startServer(dir, files);
+  const { base, stop } = await serve(dir, files);
   const errors = [];
   const { context, page } = await freshPage(errors);
   await page.emulateNetworkConditions({ download: 1.6e6 / 8, upload: 750e3 / 8, latency: 150 });
@@ -311,7 +323,7 @@ async function box(page, selector) {
 }
 
 test('the phone: landscape, Back in the editor, its draft, and a touch laptop', async () => {
-  const { base, stop } = await startServer(site, files);
+  const { base, stop } = await serve(site, files);
   const errors = [];
   const { context, page } = await freshPage(errors);
   await page.setViewport({ width: 844, height: 390, hasTouch: true, isMobile: true });
